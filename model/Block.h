@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/Element.h"
+
+class RecordReader;
+
+// A block: a titled sequence of elements. The root of a design, the branches and bodies of
+// decisions and loops, and the named blocks a user inserts are all blocks.
+class TBlock : public TElement {
+ public:
+  TElement* Body = nullptr;  // owned, with all its successors
+  uint8_t Braced = 1;        // only the program-text export reads it
+
+  explicit TBlock(std::string text = {});
+  ~TBlock() override;
+
+  static TBlock* CreateFromStream(RecordReader& reader);
+  char RecordTag() const override { return 'B'; }
+
+  void InsertElement(TElement* element) override;
+
+ protected:
+  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                   TDisplayOptions& options) override;
+  void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
+                           TDisplayOptions& options) override;
+  TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;
+  TElement* HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
+                      int32_t y) override;
+  TElement* CopyElement() const override;
+  void DisposeContents() override;
+  void UnlinkFromContents(const TElement* element) override;
+  TElement* FindInContents(const TElement* element) override;
+  void SaveElement(Stream& stream) const override;
+  void ExportElement(std::string& output, const std::string& indent) const override;
+
+ private:
+  void DrawFlowchartFrame(Canvas& canvas, TPoint origin, TSize size, TDisplayOptions& options);
+  void DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, TSize size,
+                            TDisplayOptions& options);
+  void DrawBody(Canvas& canvas, TPoint origin, int32_t width, TSize size,
+                TDisplayOptions& options);
+};
+
+using BlockPtr = std::unique_ptr<TBlock, SequenceDeleter>;

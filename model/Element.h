@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/DisplayOptions.h"
+#include "platform/Canvas.h"
+#include "platform/Stream.h"
+
+// Base of every element of a design. Elements form singly linked sequences through Next;
+// containers own the sequences that start in them, nothing is owned through Next.
+//
+// The public operations work on the receiver and its successors. They walk a sequence with
+// a loop and descend by recursion only into bodies and branches, so sequence length never
+// costs stack. Each kind supplies its own part through the protected hooks.
+class TElement {
+ public:
+  std::string Text;  // Windows-1252 bytes
+  TElement* Next = nullptr;
+  uint8_t Movable = 1;
+
+  explicit TElement(std::string text = {});
+  virtual ~TElement();  // frees the element's own contents, never its successors
+  TElement(const TElement&) = delete;
+  TElement& operator=(const TElement&) = delete;
+
+  // Deep copy of the receiver, everything below it and all its successors.
+  TElement* CreateCopy() const;
+
+  // Lays out and paints the receiver and its successors (the successors of
+  // Options.TopBlock excepted). Marks that lie on top are painted after the whole sequence,
+  // the last element's first.
+  void Draw(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
+
+  // Links element next to the receiver: after it, or at the head of a block's body.
+  virtual void InsertElement(TElement* element);
+  // Unlinks element wherever it occurs in the subtree; called with the receiver itself,
+  // disposes of the receiver's contents. Frees nothing else.
+  void DeleteElement(TElement* element);
+  // Unlinks element wherever it occurs in the subtree, disposing of nothing.
+  void RemoveElement(TElement* element);
+  // The element whose Next, body or branch points to element, or null.
+  TElement* FindParent(const TElement* element);
+
+  // Writes the records of the receiver and its successors.
+  void SaveToStream(Stream& stream) const;
+  // Appends the receiver and its successors as program text.
+  void ExportText(std::string& output, const std::string& indent) const;
+
+  // Width and height of the receiver alone.
+  TSize GetSize(Canvas& canvas, TDisplayOptions& options);
+  // The element under (x, y), searched in the receiver and its successors; writes DropAfter.
+  TElement* ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
+                      int32_t y);
+
+  // The record tag byte of this kind ("A", "B", ...).
+  virtual char RecordTag() const = 0;
+
+ protected:
+  // What a kind's Draw does before its successors are drawn; returns true when it has marks
+  // to paint after them.
+  virtual bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                           TDisplayOptions& options) = 0;
+  virtual void DrawAfterSuccessors(Canvas&, TPoint /*origin*/, int32_t /*width*/,
+                                   TDisplayOptions&) {}
+  virtual TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) = 0;
+  // The hit test once (x, y) lies in the receiver's own box.
+  virtual TElement* HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
+                              int32_t y);
+  // A copy of the receiver and its contents, without successors.
+  virtual TElement* CopyElement() const = 0;
+  virtual void DisposeContents() {}
+  virtual void UnlinkFromContents(const TElement* /*element*/) {}
+  virtual TElement* FindInContents(const TElement* /*element*/) { return nullptr; }
+  virtual void SaveElement(Stream& stream) const = 0;
+  virtual void ExportElement(std::string& output, const std::string& indent) const = 0;
+
+  void UnlinkFromSequence(TElement*& first, const TElement* element);
+  static TElement* FindInSequence(TElement* first, TElement* container, const TElement* element);
+
+ private:
+  void UnlinkFromChain(const TElement* element);
+};
+
+// Frees an element with its contents (never its successors).
+void DisposeElement(TElement* element);
+// Frees an element, its contents and all its successors.
+void DisposeSequence(TElement* first);
+
+struct SequenceDeleter {
+  void operator()(TElement* first) const { DisposeSequence(first); }
+};
+using ElementPtr = std::unique_ptr<TElement, SequenceDeleter>;
+
+// The last element of the sequence that starts at first (null for null).
+TElement* LastInSequence(TElement* first);

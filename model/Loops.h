@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/Bedingung.h"
+
+// Loop with the test before the body; draws, measures and places the body for its kind
+// and for the counting loop.
+class TWhile : public TBedingung {
+ public:
+  explicit TWhile(std::string text = {});
+
+  static TWhile* CreateFromStream(RecordReader& reader);
+  char RecordTag() const override { return 'W'; }
+  TPoint GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
+                         int32_t branch) override;
+
+ protected:
+  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                   TDisplayOptions& options) override;
+  void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
+                           TDisplayOptions& options) override;
+  TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;
+  TElement* CopyElement() const override;
+  void ExportElement(std::string& output, const std::string& indent) const override;
+
+ private:
+  void DrawFlowchart(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
+};
+
+// Counting loop; its text is the header "variable von start bis end".
+class TFor : public TWhile {
+ public:
+  explicit TFor(std::string text = {});
+
+  static TFor* CreateFromStream(RecordReader& reader);
+  char RecordTag() const override { return 'F'; }
+
+ protected:
+  TElement* CopyElement() const override;
+  void ExportElement(std::string& output, const std::string& indent) const override;
+};
+
+// Loop with the test after the body, repeated while the condition holds.
+class TDoWhile : public TWhile {
+ public:
+  uint8_t ContinueOnTrue = 1;
+
+  explicit TDoWhile(std::string text = {});
+
+  static TDoWhile* CreateFromStream(RecordReader& reader);
+  char RecordTag() const override { return 'D'; }
+  TPoint GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
+                         int32_t branch) override;
+
+ protected:
+  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                   TDisplayOptions& options) override;
+  void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
+                           TDisplayOptions& options) override;
+  TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;
+  TElement* CopyElement() const override;
+  void ExportElement(std::string& output, const std::string& indent) const override;
+
+ private:
+  void DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& options);
+  void DrawStructogram(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
+};
+
+// Loop with the test after the body, repeated until the condition holds; its body is
+// exported without braces.
+class TRepeat : public TDoWhile {
+ public:
+  explicit TRepeat(std::string text = {});
+
+  static TRepeat* CreateFromStream(RecordReader& reader);
+  char RecordTag() const override { return 'R'; }
+
+ protected:
+  TElement* CopyElement() const override;
+  void ExportElement(std::string& output, const std::string& indent) const override;
+};
