@@ -13,8 +13,8 @@ class TAnweisung : public TElement {
   char RecordTag() const override { return 'A'; }
 
  protected:
-  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
-                   TDisplayOptions& options) override;
+  DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                         TDisplayOptions& options) override;
   void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) override;
   TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;

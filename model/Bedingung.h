@@ -20,18 +20,20 @@ class TBedingung : public TElement {
   virtual TPoint GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
                                  int32_t branch) = 0;
 
+  // Reads the condition and the branch records after the tag (shared by every kind).
+  static void ReadRecord(RecordReader& reader, TBedingung& element);
+
  protected:
   TElement* HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
                       int32_t y) override;
   void DisposeContents() override;
-  void UnlinkFromContents(const TElement* element) override;
+  void DeleteFromContents(TElement* element) override;
+  void RemoveFromContents(const TElement* element) override;
   TElement* FindInContents(const TElement* element) override;
   // Copies text, Movable, BranchCount and deep copies of the branches into copy.
   void CopyInto(TBedingung& copy) const;
   // Writes the tag, the condition and each branch block followed by an end marker.
   void SaveElement(Stream& stream) const override;
-  // Reads the condition and the branch records after the tag (shared by every kind).
-  static void ReadRecord(RecordReader& reader, TBedingung& element);
 };
 
 // A decision: a condition with a yes-branch (1) and a no-branch (2).
@@ -45,8 +47,8 @@ class TIf : public TBedingung {
                          int32_t branch) override;
 
  protected:
-  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
-                   TDisplayOptions& options) override;
+  DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                         TDisplayOptions& options) override;
   void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) override;
   TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;

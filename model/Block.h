@@ -20,8 +20,8 @@ class TBlock : public TElement {
   void InsertElement(TElement* element) override;
 
  protected:
-  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
-                   TDisplayOptions& options) override;
+  DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                         TDisplayOptions& options) override;
   void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) override;
   TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;
@@ -29,7 +29,8 @@ class TBlock : public TElement {
                       int32_t y) override;
   TElement* CopyElement() const override;
   void DisposeContents() override;
-  void UnlinkFromContents(const TElement* element) override;
+  void DeleteFromContents(TElement* element) override;
+  void RemoveFromContents(const TElement* element) override;
   TElement* FindInContents(const TElement* element) override;
   void SaveElement(Stream& stream) const override;
   void ExportElement(std::string& output, const std::string& indent) const override;

@@ -25,3 +25,13 @@ inline void Line(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
   canvas.LineTo(x2, y2);
 }
 inline bool IsRed(const Canvas& canvas) { return canvas.Pen.Color == 0x0000FF; }
+
+// The selection mark at the foot of a statement, decision or loop with the test before:
+// a red frame around rect whose bottom shows a red line, a blank band in the window colour
+// and a black line. bandLineY, when given, adds a red line across the frame at that row;
+// blankBottom is the exclusive bottom of the blank band.
+void DrawFootSelectionMark(Canvas& canvas, const TRect& rect, int32_t blankBottom,
+                           const int32_t* bandLineY = nullptr);
+
+// The drop mark of a structogram element: a red line across the given row.
+void DrawDropLine(Canvas& canvas, int32_t left, int32_t right, int32_t y);

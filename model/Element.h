@@ -36,10 +36,11 @@ class TElement {
   // Links element next to the receiver: after it, or at the head of a block's body.
   virtual void InsertElement(TElement* element);
   // Unlinks element wherever it occurs in the subtree; called with the receiver itself,
-  // disposes of the receiver's contents. Frees nothing else.
+  // disposes of the receiver's contents. Where element is met as a successor or as a branch
+  // block, its contents are disposed of on the way; the element itself is never freed.
   void DeleteElement(TElement* element);
   // Unlinks element wherever it occurs in the subtree, disposing of nothing.
-  void RemoveElement(TElement* element);
+  void RemoveElement(const TElement* element);
   // The element whose Next, body or branch points to element, or null.
   TElement* FindParent(const TElement* element);
 
@@ -58,10 +59,13 @@ class TElement {
   virtual char RecordTag() const = 0;
 
  protected:
-  // What a kind's Draw does before its successors are drawn; returns true when it has marks
-  // to paint after them.
-  virtual bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
-                           TDisplayOptions& options) = 0;
+  struct DrawResult {
+    int32_t height;       // where the successor's origin lies below this one's
+    bool marksAfterward;  // DrawAfterSuccessors has something to paint
+  };
+  // What a kind's Draw paints before its successors are drawn.
+  virtual DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                                 TDisplayOptions& options) = 0;
   virtual void DrawAfterSuccessors(Canvas&, TPoint /*origin*/, int32_t /*width*/,
                                    TDisplayOptions&) {}
   virtual TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) = 0;
@@ -71,16 +75,16 @@ class TElement {
   // A copy of the receiver and its contents, without successors.
   virtual TElement* CopyElement() const = 0;
   virtual void DisposeContents() {}
-  virtual void UnlinkFromContents(const TElement* /*element*/) {}
+  virtual void DeleteFromContents(TElement* /*element*/) {}
+  virtual void RemoveFromContents(const TElement* /*element*/) {}
   virtual TElement* FindInContents(const TElement* /*element*/) { return nullptr; }
   virtual void SaveElement(Stream& stream) const = 0;
   virtual void ExportElement(std::string& output, const std::string& indent) const = 0;
 
-  void UnlinkFromSequence(TElement*& first, const TElement* element);
+  // The same operations on a sequence held by a container, whose head may be element.
+  static void DeleteFromSequence(TElement*& first, TElement* element);
+  static void RemoveFromSequence(TElement*& first, const TElement* element);
   static TElement* FindInSequence(TElement* first, TElement* container, const TElement* element);
-
- private:
-  void UnlinkFromChain(const TElement* element);
 };
 
 // Frees an element with its contents (never its successors).

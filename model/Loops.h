@@ -14,8 +14,8 @@ class TWhile : public TBedingung {
                          int32_t branch) override;
 
  protected:
-  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
-                   TDisplayOptions& options) override;
+  DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                         TDisplayOptions& options) override;
   void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) override;
   TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;
@@ -52,8 +52,8 @@ class TDoWhile : public TWhile {
                          int32_t branch) override;
 
  protected:
-  bool DrawElement(Canvas& canvas, TPoint origin, int32_t width,
-                   TDisplayOptions& options) override;
+  DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
+                         TDisplayOptions& options) override;
   void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) override;
   TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;

@@ -27,7 +27,10 @@ class RecordReader {
   // Reads a tag and the sequence it starts, up to and including the end marker; the chain
   // is owned by the caller. Frees what it built when it throws.
   TElement* ReadSequence();
-  // Reads a branch or body block record after its tag, one nesting level deeper.
+  // Reads a block's title and body after its tag, one nesting level deeper; refuses
+  // nesting beyond MaxNestingDepth.
+  TBlock* ReadBlockRecord();
+  // Reads a branch or body block: its tag, its record and the end marker after it.
   TBlock* ReadNestedBlock();
 
  private:

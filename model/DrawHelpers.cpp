@@ -1,0 +1,62 @@
+#include "model/DrawHelpers.h"
+
+#include <array>
+
+void SetRedPen(Canvas& canvas) {
+  canvas.Pen.Color = Colors::Red;
+  canvas.Font.Color = Colors::Red;
+}
+
+void SetBlackPen(Canvas& canvas) {
+  canvas.Pen.Color = Colors::Black;
+  canvas.Font.Color = Colors::Black;
+}
+
+void DrawConnector(Canvas& canvas, uint8_t kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                   bool marked, bool thick) {
+  const TColor brush = canvas.Brush.Color;
+  canvas.Brush.Color = Colors::Black;
+  int32_t d = 10;
+  if (!thick) {
+    if (marked) {
+      canvas.Pen.Color = Colors::Red;
+      canvas.Brush.Color = Colors::Red;
+    }
+    d = 2;
+  }
+  Line(canvas, x1, y1, x2, y2);
+  if (kind == HeadDown) {
+    const std::array<TPoint, 3> head{{{x2 - d, y2 - d}, {x2 + d, y2 - d}, {x2, y2}}};
+    canvas.Polygon(head);
+  } else if (kind == HeadRight) {
+    const std::array<TPoint, 3> head{{{x2 - d, y2 - d}, {x2 - d, y2 + d}, {x2, y2}}};
+    canvas.Polygon(head);
+  } else if (kind == PlainToEnd) {
+    canvas.LineTo(x2, y2 + 1);
+  }
+  if (marked) canvas.Pen.Color = Colors::Black;
+  canvas.Brush.Color = brush;
+}
+
+void DrawFootSelectionMark(Canvas& canvas, const TRect& rect, int32_t blankBottom,
+                           const int32_t* bandLineY) {
+  SetRedPen(canvas);
+  canvas.Brush.Style = BrushStyle::Clear;
+  canvas.Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
+  if (bandLineY) Line(canvas, rect.Left, *bandLineY, rect.Right, *bandLineY);
+  canvas.Brush.Style = BrushStyle::Solid;
+  canvas.Brush.Color = Colors::Window;
+  canvas.Pen.Color = Colors::Window;
+  canvas.Rectangle(rect.Left, rect.Bottom - 2, rect.Right, blankBottom);
+  canvas.Pen.Color = Colors::Red;
+  canvas.Brush.Color = Colors::White;
+  Line(canvas, rect.Left, rect.Bottom - 3, rect.Right, rect.Bottom - 3);
+  SetBlackPen(canvas);
+  Line(canvas, rect.Left, rect.Bottom, rect.Right, rect.Bottom);
+}
+
+void DrawDropLine(Canvas& canvas, int32_t left, int32_t right, int32_t y) {
+  SetRedPen(canvas);
+  Line(canvas, left, y, right, y);
+  SetBlackPen(canvas);
+}
