@@ -28,11 +28,13 @@ struct TPen {
   TColor Color = Colors::Black;
   int32_t Width = 1;
   PenStyle Style = PenStyle::Solid;
+  friend bool operator==(const TPen&, const TPen&) = default;
 };
 
 struct TBrush {
   TColor Color = Colors::White;
   BrushStyle Style = BrushStyle::Solid;
+  friend bool operator==(const TBrush&, const TBrush&) = default;
 };
 
 // A font is given either by its character height in pixels (screen) or by its size in

@@ -1,0 +1,147 @@
+#include "platform/FileStream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A symbolic link is followed, so that saving replaces the file it points to, not the link.
+std::string ResolveTarget(const std::string& path) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char resolved[PATH_MAX];
+  return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+// The mode a plain create would give: the old target's, else 0666 less the umask.
+mode_t ModeFor(const std::string& target) {
+  struct stat info;
+  if (stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+// Refuses what a plain create would refuse: a folder, or a file the user may not write.
+bool MayReplace(const std::string& target) {
+  struct stat info;
+  if (stat(target.c_str(), &info) != 0) return true;
+  return S_ISREG(info.st_mode) && access(target.c_str(), W_OK) == 0;
+}
+
+std::FILE* Duplicate(int fd, const char* mode) {
+  int copy = dup(fd);
+  if (copy < 0) return nullptr;
+  std::FILE* file = fdopen(copy, mode);
+  if (!file) close(copy);
+  return file;
+}
+
+}  // namespace
+
+FileStream::FileStream(std::FILE* file, std::string target, std::string temporary)
+    : file_(file), target_(std::move(target)), temporary_(std::move(temporary)) {}
+
+FileStream::~FileStream() {
+  if (!target_.empty()) {
+    Discard();
+  } else if (file_) {
+    std::fclose(file_);
+  }
+}
+
+std::unique_ptr<FileStream> FileStream::OpenRead(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  struct stat info;
+  if (file && (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
+    std::fclose(file);
+    file = nullptr;
+  }
+  if (!file) throw StreamError(StreamMessages::CannotOpen(path));
+  return std::unique_ptr<FileStream>(new FileStream(file, {}, {}));
+}
+
+std::unique_ptr<FileStream> FileStream::Create(const std::string& path) {
+  std::string target = ResolveTarget(path);
+  if (!path.empty() && MayReplace(target)) {
+    std::string temporary = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    int fd = mkstemp(temporary.data());
+    if (fd >= 0) {
+      std::FILE* file = fchmod(fd, ModeFor(target)) == 0 ? fdopen(fd, "wb") : nullptr;
+      if (file) return std::unique_ptr<FileStream>(new FileStream(file, target, temporary));
+      close(fd);
+      unlink(temporary.c_str());
+    }
+  }
+  throw StreamError(StreamMessages::CannotCreate(path));
+}
+
+std::unique_ptr<FileStream> FileStream::StandardInput() {
+  return std::unique_ptr<FileStream>(new FileStream(Duplicate(STDIN_FILENO, "rb"), {}, {}));
+}
+
+std::unique_ptr<FileStream> FileStream::StandardOutput() {
+  return std::unique_ptr<FileStream>(new FileStream(Duplicate(STDOUT_FILENO, "wb"), {}, {}));
+}
+
+std::size_t FileStream::Read(void* buffer, std::size_t count) {
+  if (!file_) throw StreamError(StreamMessages::ReadError);
+  std::size_t got = std::fread(buffer, 1, count, file_);
+  if (got < count && std::ferror(file_)) throw StreamError(StreamMessages::ReadError);
+  return got;
+}
+
+std::size_t FileStream::Write(const void* buffer, std::size_t count) {
+  return file_ ? std::fwrite(buffer, 1, count, file_) : 0;
+}
+
+void FileStream::Commit() {
+  if (!file_) throw StreamError(StreamMessages::WriteError);
+  bool written = std::fflush(file_) == 0 && !std::ferror(file_);
+  if (target_.empty()) {
+    if (!written) throw StreamError(StreamMessages::WriteError);
+    return;
+  }
+  // The data must be on the disk before the rename makes it the target.
+  written = written && fsync(fileno(file_)) == 0;
+  written = std::fclose(file_) == 0 && written;
+  file_ = nullptr;
+  if (!written || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    Discard();
+    throw StreamError(StreamMessages::WriteError);
+  }
+  target_.clear();
+  temporary_.clear();
+}
+
+void FileStream::Discard() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  unlink(temporary_.c_str());
+  target_.clear();
+  temporary_.clear();
+}
+
+std::string ReadAllFromStdin() {
+  std::string bytes;
+  char chunk[65536];
+  std::size_t got;
+  auto in = FileStream::StandardInput();
+  while ((got = in->Read(chunk, sizeof chunk)) > 0) bytes.append(chunk, got);
+  return bytes;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/Stream.h"
+
+// A buffered stream on a file, on standard input or on standard output.
+//
+// A file made with Create is written to a temporary file next to its target; Commit puts it in
+// the target's place in one rename. Until then the target keeps its old contents, and a stream
+// destroyed without Commit removes its temporary file, so a failed save never leaves a
+// truncated design behind.
+class FileStream : public Stream {
+ public:
+  // Throws StreamError(CannotOpen(path)).
+  static std::unique_ptr<FileStream> OpenRead(const std::string& path);
+  // Throws StreamError(CannotCreate(path)).
+  static std::unique_ptr<FileStream> Create(const std::string& path);
+  static std::unique_ptr<FileStream> StandardInput();
+  static std::unique_ptr<FileStream> StandardOutput();
+
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+  ~FileStream() override;
+
+  // Throws StreamError("Stream-Lesefehler") on a device error; 0 only at the end.
+  std::size_t Read(void* buffer, std::size_t count) override;
+  std::size_t Write(const void* buffer, std::size_t count) override;
+
+  // Finishes writing: flushes the buffer and, for a created file, replaces the target.
+  // Throws StreamError("Stream-Schreibfehler") when any of it fails; a created file's target
+  // is then untouched.
+  void Commit();
+
+ private:
+  FileStream(std::FILE* file, std::string target, std::string temporary);
+  void Discard();
+
+  std::FILE* file_;
+  std::string target_;     // the file Commit replaces; empty unless made by Create
+  std::string temporary_;  // where the bytes go until Commit
+};
+
+// All bytes of standard input (for command-line filters).
+std::string ReadAllFromStdin();
