@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFontInfo>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include "platform/qt/Encoding.h"
+#include "platform/qt/FontCache.h"
+#include "tests/platform/CanvasImage.h"
+
+namespace {
+
+const std::string kUmlauts = "\xE4\xF6\xFC\xDF\x80";  // äöüß€ in Windows-1252
+const QString kUnicodeUmlauts = QString::fromUtf8("äöüß€");
+
+bool Reddish(QRgb p) { return qRed(p) > qGreen(p) + 60 && qRed(p) > qBlue(p) + 60; }
+
+}  // namespace
+
+TEST(QtTextTest, SolidBrushFillsTheTextCellAndClearBrushDoesNot) {
+  for (BrushStyle style : {BrushStyle::Solid, BrushStyle::Clear}) {
+    CanvasImage image;
+    TSize size;
+    image.Paint([&](QtCanvas& c) {
+      c.Brush.Style = style;
+      c.Font.Color = 0x0000FF;
+      size = c.TextExtent("Wg");
+      c.TextOut(3, 2, "Wg");
+    });
+    int brush = image.Count(CanvasImage::BrushColour);
+    if (style == BrushStyle::Solid) {
+      EXPECT_GT(brush, size.w * size.h / 2);
+      EXPECT_EQ(image.At(3, 2), CanvasImage::BrushColour);
+      EXPECT_EQ(image.At(3 + size.w - 1, 2 + size.h - 1), CanvasImage::BrushColour);
+    } else {
+      EXPECT_EQ(brush, 0);
+    }
+    EXPECT_EQ(image.At(3 + size.w, 2), CanvasImage::Background);
+    EXPECT_EQ(image.At(3, 2 + size.h), CanvasImage::Background);
+    bool red = false;
+    for (int y = 2; y < 2 + size.h; ++y) {
+      for (int x = 3; x < 3 + size.w; ++x) red = red || Reddish(image.At(x, y));
+    }
+    EXPECT_TRUE(red) << "the text takes the font colour";
+  }
+}
+
+// The Windows-1252 bytes draw as the characters they stand for, the same as Qt draws them
+// from Unicode, and not as the "?" of a failed conversion.
+TEST(QtTextTest, UmlautsAndEuroDrawAsTheirGlyphs) {
+  CanvasImage viaCanvas, viaQt, questionMarks;
+  TSize extent;
+  viaCanvas.Paint([&](QtCanvas& c) {
+    c.Brush.Style = BrushStyle::Clear;
+    extent = c.TextExtent(kUmlauts);
+    c.TextOut(2, 4, kUmlauts);
+  });
+  questionMarks.Paint([&](QtCanvas& c) {
+    c.Brush.Style = BrushStyle::Clear;
+    c.TextOut(2, 4, "?????");
+  });
+  QFont font = FontCache::MakeFont(TFont{});
+  QFontMetrics metrics(font, &viaQt.image);
+  {
+    QPainter painter(&viaQt.image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(2, 4 + metrics.ascent(), kUnicodeUmlauts);
+  }
+  EXPECT_EQ(viaCanvas.image, viaQt.image);
+  EXPECT_NE(viaCanvas.image, questionMarks.image);
+  EXPECT_EQ(extent, (TSize{metrics.horizontalAdvance(kUnicodeUmlauts), metrics.height()}));
+}
+
+TEST(QtTextTest, QStringConversionUsesWindows1252) {
+  EXPECT_EQ(ToQString(kUmlauts), kUnicodeUmlauts);
+  EXPECT_EQ(FromQString(kUnicodeUmlauts), kUmlauts);
+  EXPECT_EQ(FromQString(QString::fromUtf8("x ≠ Ω")), "x ? ?");
+  EXPECT_EQ(ToQString(std::string("a\0b", 3)).size(), 3);
+}
+
+TEST(QtTextTest, MissingWindowsFontsFallBackToInstalledOnes) {
+  QFontInfo screen(FontCache::MakeFont(TFont{}));
+  EXPECT_TRUE(screen.family() == "DejaVu Sans" || screen.family() == "Liberation Sans")
+      << screen.family().toStdString();
+  EXPECT_EQ(screen.pixelSize(), 13);
+  QFontInfo printer(FontCache::MakeFont(TFont{"Times New Roman", 0, 12, Colors::Black}));
+  EXPECT_EQ(printer.family(), "Liberation Serif");
+  EXPECT_EQ(printer.pointSize(), 12);
+}
+
+// Extents are kept per font: a text measured in one size must not answer for another.
+TEST(QtTextTest, ExtentFollowsTheCurrentFont) {
+  CanvasImage image;
+  image.Paint([](QtCanvas& c) {
+    TSize small = c.TextExtent("Anweisung");
+    c.Font.PixelHeight = 26;
+    TSize large = c.TextExtent("Anweisung");
+    EXPECT_GT(large.w, small.w * 3 / 2);
+    EXPECT_GT(large.h, small.h * 3 / 2);
+    c.Font.PixelHeight = 13;
+    EXPECT_EQ(c.TextExtent("Anweisung"), small);
+    EXPECT_EQ(c.TextExtent(""), (TSize{0, small.h}));
+  });
+}
+
+TEST(QtTextTest, PaintsOnSvgAndPdfDevices) {
+  QBuffer svg;
+  QSvgGenerator generator;
+  generator.setOutputDevice(&svg);
+  generator.setSize(QSize(200, 100));
+  {
+    QPainter painter(&generator);
+    QtCanvas canvas(painter);
+    canvas.Rectangle(10, 10, 100, 40);
+    canvas.TextOut(12, 12,
+                   "Gr\xF6\xDF"
+                   "e");
+  }
+  EXPECT_TRUE(svg.data().contains(QString::fromUtf8("Größe").toUtf8()));
+
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&pdf);
+    QPainter painter(&writer);
+    QtCanvas canvas(painter);
+    canvas.Font = TFont{"Times New Roman", 0, 12, Colors::Black};
+    EXPECT_GT(canvas.TextExtent("ja").h, 20) << "12 points at the writer's resolution";
+    canvas.TextOut(10, 10, "ja");
+  }
+  EXPECT_TRUE(pdf.data().startsWith("%PDF"));
+}
