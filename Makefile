@@ -1,0 +1,69 @@
+# Tavelon: build, run, test, benchmark and fuzz. `make` alone builds the program.
+
+SHELL := /bin/bash
+JOBS := -j2
+
+# Every Debian package the program, its tests, benchmarks and fuzzers need.
+PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core \
+            xvfb xauth
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
+
+# Qt's offscreen platform, fontconfig and the print and SVG devices leak nothing LeakSanitizer
+# reports, so no suppressions are needed.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+FUZZ_SECONDS := 60
+
+.PHONY: all deps build run test bench fuzz clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' "$$p" 2>/dev/null | grep -q 'install ok installed' || echo "$$p"; \
+	done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(APT) update && $(APT) install -y --no-install-recommends $$missing; \
+	fi
+
+build:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build $(JOBS)
+
+# Without a display the program runs on a virtual one.
+run: deps build
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then ./build/tavelon $(ARGS); \
+	else xvfb-run -a ./build/tavelon $(ARGS); fi
+
+test: deps build
+	cd build && ctest --output-on-failure $(JOBS)
+	cmake -S . -B build-asan -DTAVELON_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build build-asan $(JOBS)
+	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTAVELON_BENCH=ON -DTAVELON_TESTS=OFF
+	cmake --build build-bench $(JOBS)
+	@if [ ! -x build-bench/bench/tavelon_bench ]; then echo "No benchmarks in bench/."; exit 1; fi
+	./build-bench/bench/tavelon_bench
+
+# Each fuzzer writes what it finds to fuzz-corpus/<name> and starts from fuzz/seeds/<name>.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVELON_FUZZ=ON -DTAVELON_TESTS=OFF
+	cmake --build build-fuzz $(JOBS)
+	@found=0; for fuzzer in build-fuzz/fuzz/fuzz_*; do \
+	  [ -f "$$fuzzer" ] && [ -x "$$fuzzer" ] || continue; \
+	  found=1; name=$$(basename "$$fuzzer"); \
+	  mkdir -p "fuzz-corpus/$$name"; seeds=(); \
+	  [ -d "fuzz/seeds/$$name" ] && seeds=("fuzz/seeds/$$name"); \
+	  echo "== $$name, $(FUZZ_SECONDS) s"; \
+	  "$$fuzzer" -max_total_time=$(FUZZ_SECONDS) "fuzz-corpus/$$name" "$${seeds[@]}" || exit 1; \
+	done; \
+	if [ $$found = 0 ]; then echo "No fuzzers in fuzz/."; exit 1; fi
+
+# The fuzz corpus is kept: it is what earlier runs found.
+clean:
+	rm -rf build build-asan build-bench build-fuzz
