@@ -6,6 +6,8 @@ TBedingung::TBedingung(std::string text) : TElement(std::move(text)) {}
 
 TBedingung::~TBedingung() { DisposeContents(); }
 
+TElement* TBedingung::Content(int32_t index) const { return Branches[index]; }
+
 TSize TBedingung::GetConditionSize(Canvas& canvas, TDisplayOptions& options) {
   const TSize text = canvas.TextExtent(Text);
   if (options.Flowchart) {

@@ -13,6 +13,8 @@ class TBedingung : public TElement {
   ~TBedingung() override;
 
   TBlock* Branch(int32_t number) const { return Branches[number - 1]; }
+  int32_t ContentCount() const override { return BranchCount; }
+  TElement* Content(int32_t index) const override;
 
   // The condition symbol: the band in the structogram view, the diamond in the flowchart.
   TSize GetConditionSize(Canvas& canvas, TDisplayOptions& options);

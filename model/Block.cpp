@@ -10,6 +10,7 @@ TBlock::TBlock(std::string text) : TElement(std::move(text)) {}
 TBlock::~TBlock() { DisposeContents(); }
 
 void TBlock::InsertElement(TElement* element) {
+  NotifyDesignChanged();
   element->Next = Body;
   Body = element;
 }

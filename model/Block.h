@@ -18,6 +18,8 @@ class TBlock : public TElement {
   char RecordTag() const override { return 'B'; }
 
   void InsertElement(TElement* element) override;
+  int32_t ContentCount() const override { return 1; }
+  TElement* Content(int32_t) const override { return Body; }
 
  protected:
   DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,

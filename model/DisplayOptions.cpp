@@ -21,6 +21,9 @@ bool TDisplayOptions::IsCollapsed(const TElement* element) const {
 }
 
 void TDisplayOptions::ToggleCollapsed(TElement* element) {
+  // Drawn from one counter for all options, so that no two collapsed sets share a version.
+  static uint64_t lastCollapsedVersion = 0;
+  collapsedVersion_ = ++lastCollapsedVersion;
   auto it = std::find(Collapsed.begin(), Collapsed.end(), element);
   if (it != Collapsed.end()) {
     Collapsed.erase(it);

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/MeasureCache.h"
 #include "platform/Geometry.h"
 
 class TElement;
@@ -35,8 +36,15 @@ class TDisplayOptions {
 
   bool IsCollapsed(const TElement* element) const;
   void ToggleCollapsed(TElement* element);
+  // Changes whenever the collapsed blocks change.
+  uint64_t CollapsedVersion() const { return collapsedVersion_; }
+
+  // Working state of measuring and drawing passes; not part of the view state.
+  MeasureCache Measures;
+  DrawPass Drawing;
 
  private:
+  uint64_t collapsedVersion_ = 0;
   // Mirrors Collapsed for constant-time lookups while measuring large designs.
   std::unordered_set<const TElement*> collapsedSet_;
 };

@@ -1,10 +1,34 @@
 #include "model/Element.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "model/Block.h"
+#include "model/TextRules.h"
+
+namespace {
+
+// Keeps a measuring pass open for the duration of one public operation.
+class PassScope {
+ public:
+  PassScope(TDisplayOptions& options, const Canvas& canvas) : cache_(options.Measures) {
+    cache_.Enter(options, canvas);
+  }
+  ~PassScope() { cache_.Leave(); }
+
+ private:
+  MeasureCache& cache_;
+};
+
+}  // namespace
 
 TElement::TElement(std::string text) : Text(std::move(text)) {}
+
+void TElement::SetText(std::string_view text) {
+  Text = StorableText(text);
+  NotifyDesignChanged();
+}
 
 TElement::~TElement() = default;
 
@@ -39,27 +63,68 @@ TElement* TElement::CreateCopy() const {
 }
 
 void TElement::Draw(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options) {
+  PassScope pass(options, canvas);
+  DrawPass& drawing = options.Drawing;
+  if (drawing.depth == 0) BeginDrawPass(canvas, options);
+  ++drawing.depth;
+  DrawSequence(canvas, origin, width, options);
+  --drawing.depth;
+}
+
+void TElement::BeginDrawPass(Canvas& canvas, TDisplayOptions& options) const {
+  DrawPass& drawing = options.Drawing;
+  const TRect clip = canvas.ClipRect();
+  // Labels and marks reach a little beyond an element's box; the margin covers them.
+  const int32_t margin = 2 * canvas.TextExtent("Ag").h + 2 * options.Spacing + 16;
+  drawing.visibleTop = clip.Top - margin;
+  drawing.visibleBottom = clip.Bottom + margin;
+  drawing.selectionPath.clear();
+  if (options.Selection.empty()) return;
+  for (const TElement* e = this; e; e = e->Next) e->ContainsSelection(options, drawing.selectionPath);
+}
+
+bool TElement::ContainsSelection(const TDisplayOptions& options,
+                                 std::unordered_set<const TElement*>& path) const {
+  bool found = options.IsSelected(this);
+  for (int32_t i = 0; i < ContentCount(); ++i)
+    for (const TElement* e = Content(i); e; e = e->Next)
+      if (e->ContainsSelection(options, path)) found = true;
+  if (found) path.insert(this);
+  return found;
+}
+
+// Elements whose rows lie off the canvas are only measured, unless they hold a selected
+// element: drawing is what records where the selection lies.
+void TElement::DrawSequence(Canvas& canvas, TPoint origin, int32_t width,
+                            TDisplayOptions& options) {
   struct Pending {
     TElement* element;
     TPoint origin;
   };
   std::vector<Pending> marks;
+  const DrawPass& drawing = options.Drawing;
   for (TElement* e = this; e; e = e->Next) {
-    const DrawResult drawn = e->DrawElement(canvas, origin, width, options);
-    if (drawn.marksAfterward) marks.push_back({e, origin});
+    const int32_t height = e->MeasureCached(canvas, options).h;
+    const bool offCanvas = origin.y + height < drawing.visibleTop || origin.y > drawing.visibleBottom;
+    if (!offCanvas || (!drawing.selectionPath.empty() && drawing.selectionPath.contains(e))) {
+      if (e->DrawElement(canvas, origin, width, options).marksAfterward)
+        marks.push_back({e, origin});
+    }
     if (e == static_cast<TElement*>(options.TopBlock)) break;
-    origin.y += drawn.height;
+    origin.y += height;
   }
   for (auto it = marks.rbegin(); it != marks.rend(); ++it)
     it->element->DrawAfterSuccessors(canvas, it->origin, width, options);
 }
 
 void TElement::InsertElement(TElement* element) {
+  NotifyDesignChanged();
   element->Next = Next;
   Next = element;
 }
 
 void TElement::DeleteElement(TElement* element) {
+  NotifyDesignChanged();
   // An element never occurs below its own successors, so disposing of the receiver's
   // contents needs no walk along the sequence.
   if (element == this) {
@@ -76,6 +141,7 @@ void TElement::DeleteElement(TElement* element) {
 }
 
 void TElement::RemoveElement(const TElement* element) {
+  NotifyDesignChanged();
   for (TElement* e = this; e; e = e->Next) {
     if (e->Next == element && element) {
       e->Next = element->Next;
@@ -126,13 +192,33 @@ void TElement::ExportText(std::string& output, const std::string& indent) const 
 }
 
 TSize TElement::GetSize(Canvas& canvas, TDisplayOptions& options) {
-  return ComputeSize(canvas, options);
+  PassScope pass(options, canvas);
+  return MeasureCached(canvas, options);
+}
+
+TSize TElement::MeasureCached(Canvas& canvas, TDisplayOptions& options) {
+  MeasureCache& cache = options.Measures;
+  if (cache.Bypassed()) return ComputeSize(canvas, options);
+  if (cachedStamp_ == cache.Stamp()) {
+    if (MeasureCache::Verify) {
+      MeasureCache::BypassScope fresh(cache);
+      if (ComputeSize(canvas, options) != cachedSize_) {
+        std::fprintf(stderr, "remembered size of \"%s\" is stale\n", Text.c_str());
+        std::abort();
+      }
+    }
+    return cachedSize_;
+  }
+  cachedSize_ = ComputeSize(canvas, options);
+  cachedStamp_ = cache.Stamp();
+  return cachedSize_;
 }
 
 TElement* TElement::ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
                               int32_t y) {
+  PassScope pass(options, canvas);
   for (TElement* e = this; e; e = e->Next) {
-    const TSize size = e->GetSize(canvas, options);
+    const TSize size = e->MeasureCached(canvas, options);
     const bool insideX = options.Flowchart
                              ? (origin.x - size.w / 2 <= x && x <= origin.x + size.w / 2)
                              : (origin.x <= x && x <= origin.x + size.w);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "model/DisplayOptions.h"
 #include "platform/Canvas.h"
@@ -58,6 +60,13 @@ class TElement {
   // The record tag byte of this kind ("A", "B", ...).
   virtual char RecordTag() const = 0;
 
+  // Replaces the text, dropping the bytes no text may hold, and marks the design changed.
+  void SetText(std::string_view text);
+
+  // The sequences the element owns: a block's body, a decision's or loop's branch blocks.
+  virtual int32_t ContentCount() const { return 0; }
+  virtual TElement* Content(int32_t /*index*/) const { return nullptr; }
+
  protected:
   struct DrawResult {
     int32_t height;       // where the successor's origin lies below this one's
@@ -85,6 +94,16 @@ class TElement {
   static void DeleteFromSequence(TElement*& first, TElement* element);
   static void RemoveFromSequence(TElement*& first, const TElement* element);
   static TElement* FindInSequence(TElement* first, TElement* container, const TElement* element);
+
+ private:
+  TSize MeasureCached(Canvas& canvas, TDisplayOptions& options);
+  void DrawSequence(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
+  bool ContainsSelection(const TDisplayOptions& options,
+                         std::unordered_set<const TElement*>& path) const;
+  void BeginDrawPass(Canvas& canvas, TDisplayOptions& options) const;
+
+  TSize cachedSize_;
+  uint64_t cachedStamp_ = 0;
 };
 
 // Frees an element with its contents (never its successors).

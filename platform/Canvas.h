@@ -72,6 +72,10 @@ class Canvas {
   // wholly outside it. The default is unbounded.
   virtual TRect ClipRect() const { return {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2}; }
 
+  // Identifies what, besides the font, decides text extents on this canvas (the device's
+  // resolution); measurements are only reused on canvases with the same key and font.
+  virtual uint64_t DeviceKey() const { return 0; }
+
   void MoveTo(int32_t x, int32_t y) { PenPos = {x, y}; }
   TPoint PenPos;
 };
