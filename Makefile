@@ -49,7 +49,8 @@ bench: deps
 	@if [ ! -x build-bench/bench/tavelon_bench ]; then echo "No benchmarks in bench/."; exit 1; fi
 	./build-bench/bench/tavelon_bench
 
-# Each fuzzer writes what it finds to fuzz-corpus/<name> and starts from fuzz/seeds/<name>.
+# Each fuzzer keeps its corpus in fuzz-corpus/<name>, starts from fuzz/seeds/<name>, and leaves
+# an input that fails as fuzz-corpus/<name>-crash-*.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVELON_FUZZ=ON -DTAVELON_TESTS=OFF
@@ -60,7 +61,8 @@ fuzz: deps
 	  mkdir -p "fuzz-corpus/$$name"; seeds=(); \
 	  [ -d "fuzz/seeds/$$name" ] && seeds=("fuzz/seeds/$$name"); \
 	  echo "== $$name, $(FUZZ_SECONDS) s"; \
-	  "$$fuzzer" -max_total_time=$(FUZZ_SECONDS) "fuzz-corpus/$$name" "$${seeds[@]}" || exit 1; \
+	  "$$fuzzer" -max_total_time=$(FUZZ_SECONDS) -artifact_prefix="fuzz-corpus/$$name-" \
+	    "fuzz-corpus/$$name" "$${seeds[@]}" || exit 1; \
 	done; \
 	if [ $$found = 0 ]; then echo "No fuzzers in fuzz/."; exit 1; fi
 

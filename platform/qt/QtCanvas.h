@@ -14,7 +14,8 @@ class QPainter;
 // The canvas over a QPainter on any paint device: a widget, an image, a printer, an SVG
 // generator or a PDF writer. Rectangles and axis-parallel lines are filled pixel spans, which
 // keeps them exact to the pixel and fast; everything else goes through the painter without
-// antialiasing. The painter's pen, brush and font are only set when they change.
+// antialiasing. The painter's pen, brush and font are only set when they change, so nobody
+// else may change them while the canvas is in use.
 class QtCanvas : public Canvas {
  public:
   explicit QtCanvas(QPainter& painter);
