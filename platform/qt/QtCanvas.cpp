@@ -31,9 +31,16 @@ bool SameFace(const TFont& a, const TFont& b) {
   return a.PixelHeight == b.PixelHeight && a.PointSize == b.PointSize && a.Name == b.Name;
 }
 
+uint64_t ResolutionKey(const QPaintDevice* device) {
+  uint64_t dpiX = device ? static_cast<uint32_t>(device->logicalDpiX()) : 0;
+  uint64_t dpiY = device ? static_cast<uint32_t>(device->logicalDpiY()) : 0;
+  return uint64_t{1} << 63 | dpiX << 24 | dpiY;
+}
+
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
+QtCanvas::QtCanvas(QPainter& painter)
+    : painter_(painter), deviceKey_(ResolutionKey(painter.device())) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   UpdateClipRect();
 }

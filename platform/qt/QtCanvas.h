@@ -32,6 +32,9 @@ class QtCanvas : public Canvas {
   TRect ClipRect() const override { return clip_; }
   void UpdateClipRect();
 
+  // The device's resolution, which decides point-sized fonts; never the 0 of fixed metrics.
+  uint64_t DeviceKey() const override { return deviceKey_; }
+
  private:
   void UsePen(const TPen& pen);
   void UseBrush(const TBrush& brush);
@@ -47,6 +50,7 @@ class QtCanvas : public Canvas {
   std::optional<TFont> fontKey_;
   std::shared_ptr<FontCache::Entry> font_;
   TRect clip_;
+  uint64_t deviceKey_;
   std::vector<QPoint> points_;  // kept to reuse its memory from line to line
   bool dotted_ = true;          // a dotted line's pattern runs on from one line to the next
 };

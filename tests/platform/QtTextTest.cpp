@@ -126,6 +126,11 @@ TEST(QtTextTest, PaintsOnSvgAndPdfDevices) {
     QPdfWriter writer(&pdf);
     QPainter painter(&writer);
     QtCanvas canvas(painter);
+    CanvasImage image;
+    image.Paint([&](QtCanvas& screen) {
+      EXPECT_NE(screen.DeviceKey(), 0u);
+      EXPECT_NE(screen.DeviceKey(), canvas.DeviceKey()) << "measurements differ by resolution";
+    });
     canvas.Font = TFont{"Times New Roman", 0, 12, Colors::Black};
     EXPECT_GT(canvas.TextExtent("ja").h, 20) << "12 points at the writer's resolution";
     canvas.TextOut(10, 10, "ja");
