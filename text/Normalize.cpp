@@ -1,77 +1,49 @@
 #include "text/Normalize.h"
 
+#include <array>
+#include <cstring>
+
 namespace {
 
-bool IsQuote(char c) { return c == '\'' || c == '"'; }
+enum CharClass : unsigned char { Plain, Space, Quote };
 
-// Copies the quoted text that starts at text[i] to out and returns the position after it.
-std::size_t CopyQuoted(std::string_view text, std::size_t i, std::string& out) {
-  const std::size_t close = text.find(text[i], i + 1);
-  const std::size_t end = close == std::string_view::npos ? text.size() : close + 1;
-  out.append(text.substr(i, end - i));
-  return end;
+constexpr std::array<CharClass, 256> MakeClasses() {
+  std::array<CharClass, 256> classes{};
+  for (unsigned char c : {' ', '\t', '\r', '\n'}) classes[c] = Space;
+  for (unsigned char c : {'\'', '"'}) classes[c] = Quote;
+  return classes;
 }
 
-// One replacement pass: at every unquoted position where replace() recognises its pattern it
-// writes the replacement and tells how many characters it consumed; 0 copies one character.
-template <class Replace>
-std::string Pass(std::string_view text, Replace replace) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (IsQuote(text[i])) {
-      i = CopyQuoted(text, i, out);
-      continue;
-    }
-    const std::size_t consumed = replace(text, i, out);
-    if (consumed == 0) {
-      out.push_back(text[i]);
-      ++i;
-    } else {
-      i += consumed;
-    }
-  }
-  return out;
-}
+constexpr std::array<CharClass, 256> Classes = MakeClasses();
 
-// A lone line feed or carriage return (line ends of other systems) counts like "\r\n";
-// otherwise the words on both sides of it would run together.
-std::size_t LineEndToBlank(std::string_view text, std::size_t i, std::string& out) {
-  const std::size_t length = text.substr(i, 2) == "\r\n" ? 2 : 1;
-  if (length == 1 && text[i] != '\n' && text[i] != '\r') return 0;
-  out.push_back(' ');
-  return length;
-}
-
-std::size_t TabToBlank(std::string_view text, std::size_t i, std::string& out) {
-  if (text[i] != '\t') return 0;
-  out.push_back(' ');
-  return 1;
-}
-
-// The replacement blank is tested again with what follows, so a whole run shrinks to one.
-std::size_t CollapseBlanks(std::string_view text, std::size_t i, std::string& out) {
-  if (text.substr(i, 2) != "  ") return 0;
-  std::size_t end = i + 2;
-  while (end < text.size() && text[end] == ' ') ++end;
-  out.push_back(' ');
-  return end - i;
-}
-
-std::size_t DropBlankBeforeSemicolon(std::string_view text, std::size_t i, std::string& out) {
-  if (text.substr(i, 2) != " ;") return 0;
-  out.push_back(';');
-  return 2;
-}
+CharClass ClassOf(char c) { return Classes[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
+// Every line end, tab and blank becomes a blank, a run of them a single blank, and a run
+// directly before ";" nothing. One pass does this: the characters it replaces are never
+// quotes, so quoted text is recognised at the same places as in separate passes.
 std::string Normalize(std::string_view text) {
-  std::string result = Pass(text, LineEndToBlank);
-  result = Pass(result, TabToBlank);
-  result = Pass(result, CollapseBlanks);
-  return Pass(result, DropBlankBeforeSemicolon);
+  std::string out(text.size(), '\0');
+  char* to = out.data();
+  const char* from = text.data();
+  const char* const end = from + text.size();
+  while (from < end) {
+    const char c = *from;
+    const CharClass kind = ClassOf(c);
+    if (kind == Plain) {
+      *to++ = *from++;
+    } else if (kind == Space) {
+      while (from < end && ClassOf(*from) == Space) ++from;
+      if (from == end || *from != ';') *to++ = ' ';
+    } else {
+      const char* close = static_cast<const char*>(std::memchr(from + 1, c, end - from - 1));
+      const char* stop = close ? close + 1 : end;
+      while (from < stop) *to++ = *from++;
+    }
+  }
+  out.resize(to - out.data());
+  return out;
 }
 
 std::string Trim(std::string_view text) {

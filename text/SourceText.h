@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +23,7 @@ class SourceText {
 
   // Records the word "do" immediately before position at.
   void InsertDo(std::size_t at);
+  bool HasInsertions() const { return !insertions_.empty(); }
   // Whether an insertion lies in [from, to).
   bool HasInsertionIn(std::size_t from, std::size_t to) const;
   // Appends the text from position from up to (not including) to, insertions included.
@@ -47,11 +47,16 @@ class SourceText {
     std::vector<std::size_t> match;
     std::size_t FindFirst(std::size_t from, std::size_t end) const;
     std::size_t MatchOf(std::size_t position) const;
+    void Add(std::size_t position) {
+      at.push_back(position);
+      match.push_back(npos);
+    }
   };
-  void IndexParens();
-  void IndexBraces();
+  // The index in ws_ of the first "w" in [from, to) with an insertion, or npos.
+  std::size_t FirstInsertionIn(std::size_t from, std::size_t to) const;
 
   std::string text_;
   Positions openParens_, closeParens_, braces_, ws_;
-  std::map<std::size_t, std::size_t> insertions_;  // position -> number of "do" words
+  // The number of "do" words before each "w", parallel to ws_.at; empty until the first.
+  std::vector<std::size_t> insertions_;
 };

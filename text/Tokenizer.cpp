@@ -8,31 +8,29 @@ bool IsWordChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
-
-bool Token::Is(std::string_view upperWord) const {
-  if (kind != Text || inserted || physical.size() != upperWord.size()) return false;
-  for (std::size_t i = 0; i < upperWord.size(); ++i)
-    if (UpperAscii(physical[i]) != upperWord[i]) return false;
-  return true;
-}
 
 Cursor::Cursor(SourceText& source, std::size_t begin, std::size_t end)
     : source_(source), pos_(begin), end_(end < source.size() ? end : source.size()) {}
 
-std::size_t Cursor::TokenEnd(std::size_t at) const {
+void Cursor::MeasureToken(std::size_t at) {
+  cachedStart_ = at;
+  cachedHasW_ = false;
   const char c = source_[at];
   if (c == '\'' || c == '"') {
     const char* data = source_.Physical().data();
     const void* close = std::memchr(data + at + 1, c, end_ - at - 1);
-    return close ? static_cast<const char*>(close) - data + 1 : end_;
+    cachedNext_ = close ? static_cast<const char*>(close) - data + 1 : end_;
+    cachedHasW_ = true;  // settled by the insertion lookup itself
+    return;
   }
   std::size_t next = at + 1;
-  if (IsWordChar(c))
-    while (next < end_ && IsWordChar(source_[next])) ++next;
-  return next;
+  if (IsWordChar(c)) {
+    bool hasW = c == 'w';
+    for (; next < end_ && IsWordChar(source_[next]); ++next) hasW |= source_[next] == 'w';
+    cachedHasW_ = hasW;
+  }
+  cachedNext_ = next;
 }
 
 Token Cursor::NextToken() {
@@ -42,10 +40,7 @@ Token Cursor::NextToken() {
     token.next = pos_;
     return token;
   }
-  if (pos_ != cachedStart_) {
-    cachedStart_ = pos_;
-    cachedNext_ = TokenEnd(pos_);
-  }
+  if (pos_ != cachedStart_) MeasureToken(pos_);
   token.next = cachedNext_;
   const char c = source_[pos_];
   if (c == '\r' || c == '\n') {
@@ -56,7 +51,8 @@ Token Cursor::NextToken() {
   } else {
     token.kind = Token::Text;
     token.physical = std::string_view(source_.Physical()).substr(pos_, token.next - pos_);
-    token.inserted = source_.HasInsertionIn(pos_, token.next);
+    token.inserted =
+        cachedHasW_ && source_.HasInsertions() && source_.HasInsertionIn(pos_, token.next);
   }
   pos_ = token.next;
   return token;
@@ -73,6 +69,8 @@ bool Cursor::NextSignificantToken(Token& token) {
 void Cursor::AppendToken(const Token& token, std::string& out) const {
   if (token.kind == Token::Blank)
     out.push_back(' ');
+  else if (token.kind == Token::Text && !token.inserted)
+    out.append(token.physical);
   else if (token.kind == Token::Text)
     source_.AppendRange(token.start, token.next, out);
 }

@@ -20,7 +20,14 @@ struct Token {
 
   bool Significant() const { return kind == Text; }
   // Compares with an upper-case word, converting the letters a to z of the token.
-  bool Is(std::string_view upperWord) const;
+  bool Is(std::string_view upperWord) const {
+    if (kind != Text || inserted || physical.size() != upperWord.size()) return false;
+    for (std::size_t i = 0; i < upperWord.size(); ++i) {
+      const char c = physical[i];
+      if ((c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c) != upperWord[i]) return false;
+    }
+    return true;
+  }
 };
 
 // The rest of a program text as the parsers consume it from the front: the characters of
@@ -49,7 +56,8 @@ class Cursor {
   void MoveTo(std::size_t position) { pos_ = position < end_ ? position : end_; }
 
  private:
-  std::size_t TokenEnd(std::size_t at) const;
+  // Finds where the token at position at ends, and whether a "w" may lie inside it.
+  void MeasureToken(std::size_t at);
 
   SourceText& source_;
   std::size_t pos_;
@@ -58,4 +66,5 @@ class Cursor {
   // after their branch and put it back, so it is not measured again.
   std::size_t cachedStart_ = SourceText::npos;
   std::size_t cachedNext_ = 0;
+  bool cachedHasW_ = false;
 };
