@@ -12,7 +12,7 @@ namespace {
 
 // Both limits are far above what a design uses; reaching one starts the cache afresh.
 constexpr std::size_t kMaxFonts = 64;
-constexpr std::size_t kMaxExtentsPerFont = 16384;
+constexpr std::size_t kMaxTextsPerFont = 16384;
 
 using Key = std::tuple<std::string, int32_t, int32_t, int>;
 
@@ -76,13 +76,25 @@ std::shared_ptr<FontCache::Entry> FontCache::Get(const TFont& font, const QPaint
   return entry;
 }
 
-TSize FontCache::Extent(Entry& entry, const std::string& text) {
-  auto found = entry.extents.find(text);
-  if (found != entry.extents.end()) return found->second;
-  if (entry.extents.size() >= kMaxExtentsPerFont) entry.extents.clear();
+FontCache::Text& FontCache::Find(Entry& entry, const std::string& text) {
+  auto found = entry.texts.find(text);
+  if (found != entry.texts.end()) return found->second;
+  if (entry.texts.size() >= kMaxTextsPerFont) entry.texts.clear();
   TSize size{entry.metrics.horizontalAdvance(ToQString(text)), entry.metrics.height()};
-  entry.extents.emplace(text, size);
-  return size;
+  return entry.texts.emplace(text, Text{size, {}}).first->second;
+}
+
+TSize FontCache::Extent(Entry& entry, const std::string& text) { return Find(entry, text).size; }
+
+const QStaticText& FontCache::Layout(Entry& entry, const std::string& text) {
+  Text& found = Find(entry, text);
+  if (found.layout.text().isEmpty() && !text.empty()) {
+    found.layout.setText(ToQString(text));
+    found.layout.setTextFormat(Qt::PlainText);
+    found.layout.setPerformanceHint(QStaticText::AggressiveCaching);
+    found.layout.prepare(QTransform(), entry.font);
+  }
+  return found.layout;
 }
 
 void FontCache::Clear() { Entries().clear(); }

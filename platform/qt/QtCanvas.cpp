@@ -212,7 +212,7 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
     FillSpan(x, y, x + size.w, y + size.h, ToQColor(Brush.Color));
   }
   UsePen({Font.Color, 1, PenStyle::Solid});
-  painter_.drawText(x, y + font.metrics.ascent(), ToQString(text));
+  painter_.drawStaticText(x, y, FontCache::Layout(font, text));
 }
 
 TSize QtCanvas::TextExtent(const std::string& text) { return FontCache::Extent(UseFont(), text); }

@@ -73,6 +73,29 @@ TEST(QtTextTest, UmlautsAndEuroDrawAsTheirGlyphs) {
   EXPECT_EQ(extent, (TSize{metrics.horizontalAdvance(kUnicodeUmlauts), metrics.height()}));
 }
 
+// Printing uses point sizes, which scale with the device's resolution.
+TEST(QtTextTest, PointSizedTextFollowsTheDeviceResolution) {
+  const TFont times{"Times New Roman", 0, 12, Colors::Black};
+  CanvasImage viaCanvas(120, 80), viaQt(120, 80);
+  for (QImage* image : {&viaCanvas.image, &viaQt.image}) {
+    image->setDotsPerMeterX(11811);  // 300 dots per inch
+    image->setDotsPerMeterY(11811);
+  }
+  TSize extent;
+  viaCanvas.Paint([&](QtCanvas& c) {
+    c.Font = times;
+    c.Brush.Style = BrushStyle::Clear;
+    extent = c.TextExtent("ja");
+    c.TextOut(2, 4, "ja");
+  });
+  QPainter painter(&viaQt.image);
+  painter.setFont(FontCache::MakeFont(times));
+  painter.drawText(2, 4 + painter.fontMetrics().ascent(), "ja");
+  painter.end();
+  EXPECT_GE(extent.h, 12 * 300 / 72);  // at least the font's size in the image's pixels
+  EXPECT_EQ(viaCanvas.image, viaQt.image);
+}
+
 TEST(QtTextTest, QStringConversionUsesWindows1252) {
   EXPECT_EQ(ToQString(kUmlauts), kUnicodeUmlauts);
   EXPECT_EQ(FromQString(kUnicodeUmlauts), kUmlauts);
