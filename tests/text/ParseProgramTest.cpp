@@ -84,31 +84,27 @@ const Case Blocks[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Blocks, ParseProgramTest, testing::ValuesIn(Blocks), CaseName);
 
-TEST(ParseProgram, ResultAndBraceBlocksHaveEmptyTitlesAndAreMovable) {
-  BlockPtr root = ParseProgram("{ a; }");
+// Blocks from braces are made as a user makes them, structures as new ones are.
+TEST(ParseProgram, ElementsAreMadeAsNewElements) {
+  BlockPtr root = ParseProgram("{ a; } if (b) c; while (d) e; do { f; } while (g);");
   EXPECT_EQ(root->Text, "");
   auto* block = dynamic_cast<TBlock*>(root->Body);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->Text, "");
   EXPECT_EQ(block->Movable, 1);
   EXPECT_EQ(block->Braced, 1);
-}
-
-TEST(ParseProgram, StructuresCarryTheTitlesOfNewElements) {
-  BlockPtr root = ParseProgram("if (a) b; while (c) d; do { e; } while (f);");
-  auto* decision = dynamic_cast<TIf*>(root->Body);
+  auto* decision = dynamic_cast<TIf*>(block->Next);
   ASSERT_NE(decision, nullptr);
   EXPECT_EQ(decision->Branches[0]->Text, "Ja-Block");
   EXPECT_EQ(decision->Branches[1]->Text, "Nein-Block");
-  EXPECT_EQ(decision->Branches[0]->Movable, 0);
   auto* loop = dynamic_cast<TWhile*>(decision->Next);
   ASSERT_NE(loop, nullptr);
   EXPECT_EQ(loop->Branches[0]->Text, "While-Block");
   auto* doLoop = dynamic_cast<TDoWhile*>(loop->Next);
   ASSERT_NE(doLoop, nullptr);
+  EXPECT_EQ(doLoop->RecordTag(), 'D');
   EXPECT_EQ(doLoop->Branches[0]->Text, "DoWhile-Block");
   EXPECT_EQ(doLoop->ContinueOnTrue, 1);
-  EXPECT_EQ(doLoop->RecordTag(), 'D');
 }
 
 }  // namespace

@@ -103,9 +103,9 @@ TEST(DeepNesting, HeadersNestedInHeadersStayWithinTheBound) {
 }
 
 TEST(LargeText, MillionStatements) {
-  BlockPtr root = ParseProgram(Repeat("a := 1;\r\n", 1000000));
+  BlockPtr root = ParseProgram(Repeat("a;\n", 1000000));
   EXPECT_EQ(SequenceLength(root->Body), 1000000u);
-  EXPECT_EQ(root->Body->Text, "a := 1");
+  EXPECT_EQ(root->Body->Text, "a");
 }
 
 // Each of these makes every element search far ahead in the text; they finish only if the
@@ -119,12 +119,6 @@ TEST(LargeText, ManyLoopsWithoutLowerCaseWhile) {
 TEST(LargeText, ManyUnclosedConditions) {
   EXPECT_EQ(Parse(Repeat("if (", 100000) + "x;"), "A(x)");
   EXPECT_EQ(Parse(Repeat("while ", 100000) + "x;"), "A(x)");
-}
-
-TEST(LargeText, ManyDecisionsEndingTogetherBeforeLongQuote) {
-  const std::string quote = "'" + std::string(100000, 'q') + "'";
-  BlockPtr root = ParseProgram(Repeat("if (c) ", 900) + "x; " + quote + ";");
-  EXPECT_EQ(RenderSequence(root->Body->Next), "A(" + quote + ")");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // test before or after come back as the same kinds with the same texts.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/support/TreeText.h"
 #include "text/Interpret.h"
 
@@ -68,6 +70,51 @@ const Design Designs[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Designs, RoundTripTest, testing::ValuesIn(Designs),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Random designs whose texts are single-blank word lists that start with no keyword.
+class RandomDesigns {
+ public:
+  explicit RandomDesigns(unsigned seed) : random_(seed) {}
+
+  std::string Sequence(int depth) {
+    std::string tree;
+    for (int n = Below(4); n >= 0; --n) {
+      // An empty statement right after a closing brace reads as that brace's ";".
+      const bool afterBrace = !tree.empty() && tree.back() == ']';
+      if (!tree.empty()) tree += ' ';
+      tree += Element(depth, !afterBrace);
+    }
+    return tree;
+  }
+
+ private:
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  std::string Text() {
+    static const char* const Words[] = {"x", "sum", ":=", "+", "1", "f(a)", "(b + c)", ">=", "-"};
+    std::string text = "v";
+    for (int n = Below(4); n > 0; --n) text += std::string(" ") + Words[Below(9)];
+    return text;
+  }
+
+  std::string Element(int depth, bool mayBeEmpty) {
+    const int kind = depth > 0 ? Below(5) : 0;
+    if (kind <= 1) return "A(" + (Below(8) || !mayBeEmpty ? Text() : "") + ")";
+    const std::string head = std::string(1, "IWD"[kind - 2]) + "(" + Text() + ")[";
+    const std::string body = Below(4) ? Sequence(depth - 1) : "";
+    if (kind != 2) return head + body + "]";
+    return head + body + "|" + (Below(2) ? Sequence(depth - 1) : "") + "]";
+  }
+
+  std::mt19937 random_;
+};
+
+TEST(RoundTrip, RandomDesignsReadBack) {
+  for (unsigned seed = 0; seed < 300; ++seed) {
+    const std::string tree = RandomDesigns(seed).Sequence(4);
+    ASSERT_EQ(RenderBody(*ParseProgram(Export(tree, "  "))), tree) << "seed " << seed;
+  }
+}
 
 TEST(RoundTrip, TextsComeBackNormalised) {
   EXPECT_EQ(RenderBody(*ParseProgram(Export("A(a  b) A(x;) A(p; q)", ""))),
