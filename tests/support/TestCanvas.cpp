@@ -53,3 +53,17 @@ const TestCanvas::Op* TestCanvas::FindRectangle(TRect r) const {
       return &op;
   return nullptr;
 }
+
+const TestCanvas::Op* TestCanvas::FindPolygon(const std::vector<TPoint>& points) const {
+  for (const Op& op : ops)
+    if (op.kind == Kind::Polygon && op.points == points) return &op;
+  return nullptr;
+}
+
+bool TestCanvas::AnyRed() const {
+  for (const Op& op : ops)
+    if (op.pen.Color == Colors::Red || op.fontColor == Colors::Red ||
+        (op.kind == Kind::Polygon && op.brush.Color == Colors::Red))
+      return true;
+  return false;
+}

@@ -40,6 +40,17 @@ class TestCanvas : public Canvas {
   const Op* FindLine(TPoint from, TPoint to) const;
   const Op* FindRectangle(TRect r) const;
   int IndexOf(const Op* op) const { return op ? static_cast<int>(op - ops.data()) : -1; }
+  const Op* FindPolygon(const std::vector<TPoint>& points) const;
+  // Every recorded op for which pred holds, in drawing order.
+  template <class Pred>
+  std::vector<const Op*> Where(Pred pred) const {
+    std::vector<const Op*> result;
+    for (const Op& op : ops)
+      if (pred(op)) result.push_back(&op);
+    return result;
+  }
+  // Whether anything was drawn with a red pen or red text.
+  bool AnyRed() const;
 
  private:
   void Add(Kind kind, std::vector<TPoint> points, std::string text = {});
