@@ -11,9 +11,11 @@
 namespace {
 
 QPen ToQPen(const TPen& pen) {
-  // Width 0 is Qt's one-pixel cosmetic pen; with a flat cap it leaves out a line's end point.
+  // Width 0 is Qt's one-pixel cosmetic pen; round caps join wide lines without notches, but
+  // would close the gaps of a wide dotted one.
   QPen qpen(ToQColor(pen.Color), pen.Width <= 1 ? 0 : pen.Width);
-  qpen.setCapStyle(pen.Width <= 1 ? Qt::FlatCap : Qt::RoundCap);
+  bool round = pen.Width > 1 && pen.Style == PenStyle::Solid;
+  qpen.setCapStyle(round ? Qt::RoundCap : Qt::FlatCap);
   qpen.setJoinStyle(pen.Width <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
   if (pen.Style == PenStyle::Dot) qpen.setDashPattern({1, 1});
   return qpen;
@@ -52,10 +54,12 @@ void QtCanvas::UpdateClipRect() {
   if (device && device->width() > 0 && device->height() > 0) {
     area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
   }
-  // A widget's paint event limits painting through the engine's system clip, in device pixels.
+  // A widget's paint event limits painting through the engine's system clip, given in the
+  // pixels of the window's backing store, which the device transform also reaches.
   if (QPaintEngine* engine = painter_.paintEngine(); engine && !engine->systemClip().isEmpty()) {
-    QRect system = toLogical.mapRect(QRectF(engine->systemClip().boundingRect())).toAlignedRect();
-    area = area ? *area & system : system;
+    QRectF system(engine->systemClip().boundingRect());
+    QRect visible = painter_.deviceTransform().inverted().mapRect(system).toAlignedRect();
+    area = area ? *area & visible : visible;
   }
   if (painter_.hasClipping()) {
     QRect own = painter_.clipBoundingRect().toAlignedRect();

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 #include <ostream>
 #include <set>
 #include <utility>
@@ -206,4 +208,36 @@ TEST(QtCanvasTest, ClipRectFollowsDeviceClipAndTransform) {
   painter.setClipRect(100, 100, 5, 5);
   QtCanvas outside(painter);
   EXPECT_TRUE(outside.ClipRect().Right <= outside.ClipRect().Left);
+}
+
+namespace {
+
+// Records the canvas clip of its last paint event.
+class ClipProbe : public QWidget {
+ public:
+  using QWidget::QWidget;
+  TRect clip{-1, -1, -1, -1};
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    clip = QtCanvas(painter).ClipRect();
+  }
+};
+
+}  // namespace
+
+// A child widget paints into its window's backing store at an offset; the clip is still in the
+// child's own coordinates and covers only the part being repainted.
+TEST(QtCanvasTest, ClipRectOfAWidgetIsTheRepaintedPart) {
+  QWidget window;
+  window.resize(300, 200);
+  ClipProbe child(&window);
+  child.setGeometry(50, 40, 100, 80);
+  window.show();
+  QCoreApplication::processEvents();
+  child.repaint();
+  EXPECT_EQ(child.clip, (TRect{0, 0, 100, 80}));
+  child.repaint(QRect(5, 6, 10, 12));
+  EXPECT_EQ(child.clip, (TRect{5, 6, 15, 18}));
 }
