@@ -48,7 +48,7 @@ struct TFont {
 };
 
 // The drawing contract every diagram is painted through. The pen, brush and font are plain
-// state read by each primitive, as on the original platform's device contexts.
+// state read by each primitive.
 //  - Rectangle(l, t, r, b) outlines and fills columns l .. r-1 and rows t .. b-1.
 //  - LineTo draws from the current position and leaves out its end point.
 //  - TextOut draws at the text's top-left point, on the brush colour while the brush is solid.
