@@ -33,6 +33,11 @@ bool SameFace(const TFont& a, const TFont& b) {
   return a.PixelHeight == b.PixelHeight && a.PointSize == b.PointSize && a.Name == b.Name;
 }
 
+// A pen wider than one pixel is centred on the row or column it draws: it reaches Before(w)
+// pixels before it and ends After(w) pixels after its start (exclusive).
+int32_t Before(int32_t width) { return (std::max(width, 1) - 1) / 2; }
+int32_t After(int32_t width) { return std::max(width, 1) / 2 + 1; }
+
 uint64_t ResolutionKey(const QPaintDevice* device) {
   uint64_t dpiX = device ? static_cast<uint32_t>(device->logicalDpiX()) : 0;
   uint64_t dpiY = device ? static_cast<uint32_t>(device->logicalDpiY()) : 0;
@@ -107,8 +112,7 @@ void QtCanvas::Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
   }
   // The outline is a band of the pen's width centred on the outermost columns and rows.
   QColor color = ToQColor(Pen.Color);
-  int32_t below = (std::max(Pen.Width, 1) - 1) / 2;
-  int32_t above = std::max(Pen.Width, 1) / 2 + 1;
+  int32_t below = Before(Pen.Width), above = After(Pen.Width);
   FillSpan(l - below, t - below, r - 1 + above, t + above, color);
   FillSpan(l - below, b - 1 - below, r - 1 + above, b - 1 + above, color);
   FillSpan(l - below, t, l + above, b, color);
@@ -203,8 +207,7 @@ void QtCanvas::StraightLine(TPoint from, TPoint to) {
     FillSpan(l, t, r, b, color);
     return;
   }
-  int32_t below = (Pen.Width - 1) / 2;
-  int32_t above = Pen.Width / 2 + 1;
+  int32_t below = Before(Pen.Width), above = After(Pen.Width);
   FillSpan(std::min(from.x, to.x) - below, std::min(from.y, to.y) - below,
            std::max(from.x, to.x) + above, std::max(from.y, to.y) + above, color);
 }
