@@ -1,0 +1,148 @@
+#include "shell/CommandLine.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#ifndef TAVELON_VERSION
+#define TAVELON_VERSION "unbekannt"
+#endif
+
+namespace {
+
+using Arguments = std::span<const std::string>;
+
+ParsedCommandLine Accept(CommandLine line) { return {std::move(line), {}}; }
+ParsedCommandLine Refuse(std::string reason) { return {std::nullopt, std::move(reason)}; }
+
+// "-" alone names a standard stream; anything else beginning with "-" is an option.
+bool IsOption(const std::string& argument) {
+  return argument.size() > 1 && argument.front() == '-';
+}
+
+ParsedCommandLine TooMany(const std::string& argument) {
+  return Refuse("Überzähliges Argument: " + argument);
+}
+
+// A mode with one required and one optional path and no options.
+ParsedCommandLine ParseConversion(RunMode mode, const std::string& name, Arguments rest) {
+  for (const std::string& argument : rest) {
+    if (IsOption(argument)) return Refuse("Unbekannte Option für " + name + ": " + argument);
+  }
+  if (rest.empty()) return Refuse(name + " braucht eine Eingabedatei");
+  if (rest.size() > 2) return TooMany(rest[2]);
+  CommandLine line;
+  line.Mode = mode;
+  line.Input = rest[0];
+  if (rest.size() == 2) line.Output = rest[1];
+  return Accept(line);
+}
+
+std::optional<DiagramView> ParseView(const std::string& value) {
+  if (value == "flussdiagramm") return DiagramView::Flowchart;
+  if (value == "struktogramm") return DiagramView::Structogram;
+  return std::nullopt;
+}
+
+std::optional<double> ParseScale(const std::string& value) {
+  double scale = 0;
+  const char* end = value.data() + value.size();
+  auto [stop, error] = std::from_chars(value.data(), end, scale);
+  if (error != std::errc() || stop != end || !std::isfinite(scale) || scale <= 0) {
+    return std::nullopt;
+  }
+  return scale;
+}
+
+// Applies one option with its value to line; returns the reason when it is refused.
+std::optional<std::string> ApplyImageOption(CommandLine& line, const std::string& option,
+                                            const std::string& value) {
+  if (option == "--view") {
+    auto view = ParseView(value);
+    if (!view) return "Unbekannte Ansicht: " + value + " (flussdiagramm oder struktogramm)";
+    line.View = *view;
+  } else {
+    auto scale = ParseScale(value);
+    if (!scale) return "Ungültiger Maßstab: " + value + " (eine Zahl größer als 0)";
+    line.Scale = *scale;
+  }
+  return std::nullopt;
+}
+
+ParsedCommandLine ParseImage(Arguments rest) {
+  CommandLine line;
+  line.Mode = RunMode::ExportImage;
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const std::string& argument = rest[i];
+    if (!IsOption(argument)) {
+      paths.push_back(argument);
+      continue;
+    }
+    if (argument != "--view" && argument != "--scale") {
+      return Refuse("Unbekannte Option für --export-image: " + argument);
+    }
+    if (i + 1 == rest.size()) return Refuse(argument + " braucht einen Wert");
+    if (auto reason = ApplyImageOption(line, argument, rest[++i])) return Refuse(*reason);
+  }
+  if (paths.size() < 2) return Refuse("--export-image braucht eine Eingabe- und eine Bilddatei");
+  if (paths.size() > 2) return TooMany(paths[2]);
+  line.Input = paths[0];
+  line.Output = paths[1];
+  return Accept(line);
+}
+
+ParsedCommandLine ParseAlone(RunMode mode, Arguments arguments) {
+  if (arguments.size() > 1) return TooMany(arguments[1]);
+  CommandLine line;
+  line.Mode = mode;
+  return Accept(line);
+}
+
+ParsedCommandLine ParseEditor(Arguments arguments) {
+  if (IsOption(arguments[0])) return Refuse("Unbekannte Option: " + arguments[0]);
+  if (arguments.size() > 1) return TooMany(arguments[1]);
+  CommandLine line;
+  line.Input = arguments[0];
+  return Accept(line);
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(Arguments arguments) {
+  if (arguments.empty()) return Accept({});
+  const std::string& first = arguments[0];
+  Arguments rest = arguments.subspan(1);
+  if (first == "--help") return ParseAlone(RunMode::Help, arguments);
+  if (first == "--version") return ParseAlone(RunMode::Version, arguments);
+  if (first == "--export-text") return ParseConversion(RunMode::ExportText, first, rest);
+  if (first == "--import-text") return ParseConversion(RunMode::ImportText, first, rest);
+  if (first == "--export-image") return ParseImage(rest);
+  return ParseEditor(arguments);
+}
+
+std::string UsageText() {
+  return "Aufruf:\n"
+         "  tavelon [DATEI.str]\n"
+         "      startet den Editor; DATEI wird beim Start geöffnet.\n"
+         "  tavelon --export-text EIN.str [AUS.pas|-]\n"
+         "      schreibt den Programmtext des Entwurfs, wie \"Exportieren\" ihn schreibt\n"
+         "      (ohne AUS oder mit - auf die Standardausgabe).\n"
+         "  tavelon --import-text EIN.txt|- [AUS.str|-]\n"
+         "      baut aus Programmtext einen Entwurf, wie \"Aus Zwischenablage einfügen\" ihn\n"
+         "      baut, und schreibt ihn, wie \"Flussdiagramm speichern\" ihn schreibt\n"
+         "      (EIN - liest die Standardeingabe; ohne AUS oder mit - auf die Standardausgabe).\n"
+         "  tavelon --export-image EIN.str AUS.png|AUS.svg|AUS.pdf\n"
+         "          [--view flussdiagramm|struktogramm] [--scale F]\n"
+         "      zeichnet den Entwurf als Bild, im Flussdiagramm, wenn --view nichts anderes\n"
+         "      sagt; F vergrößert oder verkleinert das Bild (Vorgabe 1).\n"
+         "  tavelon --help\n"
+         "      zeigt diese Hilfe.\n"
+         "  tavelon --version\n"
+         "      zeigt die Version.\n"
+         "\n"
+         "Rückgabewert: 0 bei Erfolg, 1 wenn eine Datei oder ein Bild nicht gelesen oder\n"
+         "geschrieben werden kann, 2 bei falschen Argumenten.\n";
+}
+
+std::string VersionText() { return std::string("Tavelon ") + TAVELON_VERSION + "\n"; }

@@ -1,0 +1,71 @@
+#include "shell/ImageExport.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include "model/Display.h"
+#include "platform/qt/QtCanvas.h"
+#include "shell/Conversions.h"
+
+namespace {
+
+// A canvas to measure on before the picture's size is known; it draws nothing.
+struct MeasuringCanvas {
+  QImage image{1, 1, QImage::Format_RGB32};
+  QPainter painter{&image};
+  QtCanvas canvas{painter};
+};
+
+// The pixels the diagram covers. A structogram's outer box has its bottom border on the row
+// origin.y + H; a flowchart's frame has its right edge on the column origin.x + W/2, and its
+// exit line ends on the row origin.y + H - 1.
+TRect DiagramBox(TPoint origin, TSize measured, bool flowchart) {
+  if (!flowchart) {
+    return {origin.x, origin.y, origin.x + measured.w, origin.y + measured.h + 1};
+  }
+  return {origin.x - measured.w / 2, origin.y, origin.x + measured.w / 2 + 1,
+          origin.y + measured.h};
+}
+
+}  // namespace
+
+void SetPictureOptions(TDisplayOptions& options, DiagramView view) {
+  options.Flowchart = view == DiagramView::Flowchart ? 1 : 0;
+  options.OnScreen = 0;
+  options.Printing = 0;
+  options.Spacing = 6;
+  options.Measures.Enabled = true;
+}
+
+DiagramLayout LayoutDiagram(TBlock& root, Canvas& canvas, TDisplayOptions& options) {
+  const TPoint origin = GetDisplayOrigin(root, canvas, options);
+  const TRect box = DiagramBox(origin, root.GetSize(canvas, options), options.Flowchart);
+  // The margins right and below repeat those left and above.
+  return {origin, {box.Right + box.Left, box.Bottom + box.Top}};
+}
+
+QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, double scale) {
+  TDisplayOptions options;
+  SetPictureOptions(options, view);
+  DiagramLayout layout;
+  {
+    MeasuringCanvas measuring;
+    layout = LayoutDiagram(root, measuring.canvas, options);
+  }
+  return RenderPicture(format, QSize(layout.Size.w, layout.Size.h), scale, [&](QPainter& painter) {
+    QtCanvas canvas(painter);
+    DisplayStruktogramm(root, canvas, layout.Origin, options);
+  });
+}
+
+void ExportImageFile(const std::string& input, const std::string& output, DiagramView view,
+                     double scale) {
+  const auto format = PictureFormatOf(output);
+  if (!format) {
+    throw PictureError("Unbekanntes Bildformat: " + output +
+                       " (erlaubt sind Dateien mit .png, .svg oder .pdf)");
+  }
+  BlockPtr root = LoadDesignFile(input);
+  const QByteArray bytes = RenderDiagram(*root, *format, view, scale);
+  WriteOutputBytes(output, std::string_view(bytes.constData(), bytes.size()));
+}
