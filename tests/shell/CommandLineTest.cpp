@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "shell/CommandLine.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace {
+
+using shelltest::RunTavelon;
+
+TEST(CommandLine, PathsAndPictureOptionsMayStandInAnyOrder) {
+  auto parsed = ParseCommandLine(std::vector<std::string>{
+      "--export-image", "--view", "struktogramm", "a.str", "--scale", "2.5", "b.svg"});
+  ASSERT_TRUE(parsed.Line) << parsed.Error;
+  EXPECT_EQ(parsed.Line->Mode, RunMode::ExportImage);
+  EXPECT_EQ(parsed.Line->Input, "a.str");
+  EXPECT_EQ(parsed.Line->Output, "b.svg");
+  EXPECT_EQ(parsed.Line->View, DiagramView::Structogram);
+  EXPECT_EQ(parsed.Line->Scale, 2.5);
+  // The flowchart is the view at start; "-" is a path, not an option.
+  parsed = ParseCommandLine(std::vector<std::string>{"--import-text", "-"});
+  ASSERT_TRUE(parsed.Line) << parsed.Error;
+  EXPECT_EQ(parsed.Line->View, DiagramView::Flowchart);
+  EXPECT_EQ(parsed.Line->Input, "-");
+  EXPECT_EQ(parsed.Line->Output, "");
+}
+
+struct Refused {
+  std::vector<std::string> arguments;
+  std::string reason;
+};
+
+class RefusedArguments : public testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedArguments, ExitWithStatusTwoAndShowReasonAndUsage) {
+  const auto result = RunTavelon(GetParam().arguments);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "tavelon: " + GetParam().reason + "\n\n" + UsageText());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, RefusedArguments,
+    testing::Values(Refused{{"--bunt"}, "Unbekannte Option: --bunt"},
+                    Refused{{"a.str", "b.str"}, "Überzähliges Argument: b.str"},
+                    Refused{{"--version", "--help"}, "Überzähliges Argument: --help"},
+                    Refused{{"--export-text"}, "--export-text braucht eine Eingabedatei"},
+                    Refused{{"--export-text", "a", "--scale", "2"},
+                            "Unbekannte Option für --export-text: --scale"},
+                    Refused{{"--export-image", "a.str"},
+                            "--export-image braucht eine Eingabe- und eine Bilddatei"},
+                    Refused{{"--export-image", "a", "b.png", "--view", "schief"},
+                            "Unbekannte Ansicht: schief (flussdiagramm oder struktogramm)"},
+                    Refused{{"--export-image", "a", "b.png", "--scale"},
+                            "--scale braucht einen Wert"},
+                    Refused{{"--export-image", "a", "b.png", "--scale", "0"},
+                            "Ungültiger Maßstab: 0 (eine Zahl größer als 0)"},
+                    Refused{{"--export-image", "a", "b.png", "--scale", "nan"},
+                            "Ungültiger Maßstab: nan (eine Zahl größer als 0)"}));
+
+TEST(CommandLine, HelpVersionAndTheEditor) {
+  auto help = RunTavelon({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out, UsageText());
+  auto version = RunTavelon({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("Tavelon [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+  // The editor opens the file itself later: a missing one is no failure here.
+  EXPECT_EQ(RunTavelon({}).status, std::nullopt);
+  EXPECT_EQ(RunTavelon({"/nicht/vorhanden.str"}).status, std::nullopt);
+}
+
+}  // namespace
