@@ -13,6 +13,13 @@ constexpr int32_t MaxNestingDepth = 1000;
 inline const char* const TooDeepMessage =
     "Die Datei ist zu tief verschachtelt (mehr als 1000 Ebenen) und kann nicht geladen werden";
 
+inline const char* const TooDeepToSaveMessage =
+    "Die Struktur ist zu tief verschachtelt (mehr als 1000 Ebenen) und kann nicht gespeichert "
+    "werden";
+
+// How many levels of blocks lie below the receiver and its successors (0 for statements).
+int32_t NestingDepth(const TElement& first);
+
 // Reads one text up to its terminator byte 01; 00 bytes are dropped.
 std::string ReadText(Stream& stream);
 
@@ -44,5 +51,6 @@ class RecordReader {
 // Reads a whole design as the load command does: two bytes skipped, the root block's record,
 // Movable and Braced of the root 0. Throws StreamError and changes nothing on failure.
 BlockPtr LoadRootBlock(Stream& stream);
-// Writes a whole design.
+// Writes a whole design. A design nested deeper than a file may be is refused before
+// anything is written, so that every file saved can be opened again.
 void SaveRootBlock(const TBlock& root, Stream& stream);

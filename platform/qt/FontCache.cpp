@@ -12,7 +12,7 @@ namespace {
 
 // Both limits are far above what a design uses; reaching one starts the cache afresh.
 constexpr std::size_t kMaxFonts = 64;
-constexpr std::size_t kMaxTextsPerFont = 16384;
+constexpr std::size_t kMaxTextsPerFont = 1 << 18;
 
 using Key = std::tuple<std::string, int32_t, int32_t, int>;
 
