@@ -14,6 +14,8 @@ APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 # reports, so no suppressions are needed.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 FUZZ_SECONDS := 60
+# Medians of five runs of every benchmark; BENCH_ARGS=--benchmark_filter=Repaint narrows it.
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 .PHONY: all deps build run test bench fuzz clean
 
@@ -47,7 +49,7 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTAVELON_BENCH=ON -DTAVELON_TESTS=OFF
 	cmake --build build-bench $(JOBS)
 	@if [ ! -x build-bench/bench/tavelon_bench ]; then echo "No benchmarks in bench/."; exit 1; fi
-	./build-bench/bench/tavelon_bench
+	./build-bench/bench/tavelon_bench $(BENCH_ARGS)
 
 # Each fuzzer keeps its corpus in fuzz-corpus/<name>, starts from fuzz/seeds/<name>, and leaves
 # an input that fails as fuzz-corpus/<name>-crash-*.
