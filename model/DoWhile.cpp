@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 
 #include "model/DrawHelpers.h"
 #include "model/Loops.h"
@@ -56,11 +55,9 @@ void TDoWhile::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& opt
   const auto [x0, y0] = origin;
   const auto [cw, ch] = GetConditionSize(canvas, options);
   const auto [bw, bh] = Branches[0]->GetSize(canvas, options);
-  const TSize text = canvas.TextExtent(Text);
   const bool thick = options.Printing;
   const int32_t yd = y0 + bh + 12;
   const int32_t side = 6 + std::max(bw, cw) / 2;
-  const TColor brush = canvas.Brush.Color;
   DrawConnector(canvas, HeadDown, x0, y0, x0, y0 + 12, false, thick);
   Branches[0]->Draw(canvas, {x0, y0 + 12}, 0, options);
   if (options.IsSelected(this) && options.OnScreen) SetRedPen(canvas);
@@ -69,12 +66,7 @@ void TDoWhile::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& opt
   canvas.TextOut(x0 - canvas.TextExtent(exitLabel).w - 2, y0 + ch + bh + 11, exitLabel);
   canvas.TextOut(x0 - cw / 2 - canvas.TextExtent(loopBackLabel).w + 5, yd + ch / 2 + 1,
                  loopBackLabel);
-  canvas.Brush.Color = Colors::White;
-  const std::array<TPoint, 4> diamond{
-      {{x0, yd}, {x0 + cw / 2, yd + ch / 2}, {x0, yd + ch}, {x0 - cw / 2, yd + ch / 2}}};
-  canvas.Polygon(diamond);
-  canvas.TextOut(x0 - text.w / 2, yd + ch / 2 - text.h / 2, Text);
-  canvas.Brush.Color = brush;
+  DrawDiamond(canvas, x0, yd, {cw, ch}, Text);
   const int32_t exitTop = y0 + ch + bh + 13;
   DrawConnector(canvas, HeadDown, x0, exitTop, x0, exitTop + canvas.TextExtent("ja").h,
                 options.DropTarget == this, thick);

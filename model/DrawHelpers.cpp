@@ -60,3 +60,15 @@ void DrawDropLine(Canvas& canvas, int32_t left, int32_t right, int32_t y) {
   Line(canvas, left, y, right, y);
   SetBlackPen(canvas);
 }
+
+void DrawDiamond(Canvas& canvas, int32_t x, int32_t top, TSize size, const std::string& text) {
+  const auto [cw, ch] = size;
+  const TColor brush = canvas.Brush.Color;
+  canvas.Brush.Color = Colors::White;
+  const std::array<TPoint, 4> diamond{
+      {{x, top}, {x + cw / 2, top + ch / 2}, {x, top + ch}, {x - cw / 2, top + ch / 2}}};
+  canvas.Polygon(diamond);
+  const TSize extent = canvas.TextExtent(text);
+  canvas.TextOut(x - extent.w / 2, top + ch / 2 - extent.h / 2, text);
+  canvas.Brush.Color = brush;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/Canvas.h"
 
@@ -32,6 +33,10 @@ inline bool IsRed(const Canvas& canvas) { return canvas.Pen.Color == 0x0000FF; }
 // blankBottom is the exclusive bottom of the blank band.
 void DrawFootSelectionMark(Canvas& canvas, const TRect& rect, int32_t blankBottom,
                            const int32_t* bandLineY = nullptr);
+
+// The white condition diamond of the flowchart view with its top corner at (x, top) and the
+// condition text in its middle; the brush is left as it was.
+void DrawDiamond(Canvas& canvas, int32_t x, int32_t top, TSize size, const std::string& text);
 
 // The drop mark of a structogram element: a red line across the given row.
 void DrawDropLine(Canvas& canvas, int32_t left, int32_t right, int32_t y);

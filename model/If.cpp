@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 
 #include "model/Bedingung.h"
 #include "model/DrawHelpers.h"
@@ -97,7 +96,6 @@ void TIf::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
 void TIf::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& options) {
   const auto [x0, y0] = origin;
   const auto [cw, ch] = GetConditionSize(canvas, options);
-  const TSize text = canvas.TextExtent(Text);
   const TPoint o1 = GetBranchOrigin(canvas, origin, options, 1);
   const TPoint o2 = GetBranchOrigin(canvas, origin, options, 2);
   const int32_t spacing = options.Spacing;
@@ -117,13 +115,7 @@ void TIf::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& options)
   const int32_t labelTop = y0 + ch + 3 + spacing - canvas.TextExtent("ja").h;
   canvas.TextOut(o1.x - canvas.TextExtent("ja").w - d, labelTop, "ja");
   canvas.TextOut(o2.x + d, labelTop, "nein");
-  const TColor brush = canvas.Brush.Color;
-  canvas.Brush.Color = Colors::White;
-  const std::array<TPoint, 4> diamond{
-      {{x0, y0}, {x0 + cw / 2, y0 + ch / 2}, {x0, y0 + ch}, {x0 - cw / 2, y0 + ch / 2}}};
-  canvas.Polygon(diamond);
-  canvas.TextOut(x0 - text.w / 2, y0 + ch / 2 - text.h / 2, Text);
-  canvas.Brush.Color = brush;
+  DrawDiamond(canvas, x0, y0, {cw, ch}, Text);
   Branches[0]->Draw(canvas, o1, 0, options);
   if (selected) SetRedPen(canvas);
   Branches[1]->Draw(canvas, o2, 0, options);

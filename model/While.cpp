@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 
 #include "model/DrawHelpers.h"
 #include "model/Loops.h"
@@ -63,17 +62,10 @@ void TWhile::DrawFlowchart(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) {
   const auto [x0, y0] = origin;
   const auto [cw, ch] = GetConditionSize(canvas, options);
-  const TSize text = canvas.TextExtent(Text);
   const TSize ja = canvas.TextExtent("ja");
   const int32_t spacing = options.Spacing;
   const bool thick = options.Printing;
-  const TColor brush = canvas.Brush.Color;
-  canvas.Brush.Color = Colors::White;
-  const std::array<TPoint, 4> diamond{
-      {{x0, y0}, {x0 + cw / 2, y0 + ch / 2}, {x0, y0 + ch}, {x0 - cw / 2, y0 + ch / 2}}};
-  canvas.Polygon(diamond);
-  canvas.TextOut(x0 - text.w / 2, y0 + ch / 2 - text.h / 2, Text);
-  canvas.Brush.Color = brush;
+  DrawDiamond(canvas, x0, y0, {cw, ch}, Text);
   DrawConnector(canvas, HeadDown, x0, y0 + ch, x0, y0 + ch + spacing + ja.h, false, thick);
   Branches[0]->Draw(canvas, GetBranchOrigin(canvas, origin, options, 1), width, options);
   if (options.IsSelected(this) && options.OnScreen) SetRedPen(canvas);
