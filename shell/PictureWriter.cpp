@@ -94,11 +94,13 @@ QSize ScaledPictureSize(QSize size, double scale, PictureFormat format) {
   const double h = std::ceil(size.height() * scale);
   if (w > MaxPictureSide || h > MaxPictureSide) {
     throw PictureError("Das Bild wäre " + SizeText(w, h) + " groß; mehr als " +
-                       std::to_string(MaxPictureSide) + " Pixel je Seite sind nicht möglich");
+                       std::to_string(MaxPictureSide) +
+                       " Pixel je Seite sind nicht möglich (mit --scale kleiner zeichnen)");
   }
   if (format == PictureFormat::Png && w * h > static_cast<double>(MaxPngPixels)) {
     throw PictureError("Das Bild wäre " + SizeText(w, h) + " groß; ein PNG-Bild kann höchstens " +
-                       std::to_string(MaxPngPixels) + " Pixel haben");
+                       std::to_string(MaxPngPixels) +
+                       " Pixel haben (mit --scale kleiner zeichnen)");
   }
   return QSize(std::max(1, static_cast<int>(w)), std::max(1, static_cast<int>(h)));
 }
