@@ -13,6 +13,7 @@ TBlock& SharedDesign(DesignShape shape, int64_t n);
 constexpr DesignShape AllShapes[] = {DesignShape::Flat, DesignShape::Nested, DesignShape::Deep};
 constexpr int64_t AllSizes[] = {1000, 10000, 100000};
 
-// Registers name/shape/n for every shape and size, reported in milliseconds of real time.
+// Registers name/shape/n for every shape and size, reported in real time.
 void RegisterPerShape(const std::string& name,
-                      const std::function<void(benchmark::State&, DesignShape, int64_t)>& body);
+                      const std::function<void(benchmark::State&, DesignShape, int64_t)>& body,
+                      benchmark::TimeUnit unit = benchmark::kMillisecond);

@@ -14,12 +14,13 @@ TBlock& SharedDesign(DesignShape shape, int64_t n) {
 }
 
 void RegisterPerShape(const std::string& name,
-                      const std::function<void(benchmark::State&, DesignShape, int64_t)>& body) {
+                      const std::function<void(benchmark::State&, DesignShape, int64_t)>& body,
+                      benchmark::TimeUnit unit) {
   for (DesignShape shape : AllShapes)
     for (int64_t n : AllSizes)
       benchmark::RegisterBenchmark((name + "/" + ShapeName(shape) + "/" + std::to_string(n)).c_str(),
                                    [=](benchmark::State& state) { body(state, shape, n); })
-          ->Unit(benchmark::kMillisecond)
+          ->Unit(unit)
           ->UseRealTime();
 }
 
