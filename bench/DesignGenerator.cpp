@@ -1,6 +1,6 @@
 #include "bench/DesignGenerator.h"
 
-#include <cmath>
+#include <algorithm>
 #include <string>
 
 #include "model/Anweisung.h"
@@ -25,9 +25,19 @@ class ChainBuilder {
   TElement* tail_;
 };
 
-std::string StatementText(int64_t number) { return "x" + std::to_string(number) + " := x + 1"; }
+// Numbered with six digits, so that texts have the same length in designs of every size.
+std::string Numbered(const char* prefix, int64_t number) {
+  std::string digits = std::to_string(number);
+  return prefix + std::string(digits.size() < 6 ? 6 - digits.size() : 0, '0') + digits;
+}
+
+std::string StatementText(int64_t number) { return Numbered("x", number) + " := x + 1"; }
 
 int64_t counter = 0;
+
+// Elements in one unit of the nested shape: with two structures per level it reaches 8
+// levels.
+constexpr int64_t NestedUnit = 1000;
 
 void AddStatements(TBlock& block, int64_t count) {
   ChainBuilder chain(block);
@@ -36,20 +46,20 @@ void AddStatements(TBlock& block, int64_t count) {
 
 // A structure of the kind number picks, with the condition text of its kind.
 TElement* MakeStructure(int64_t kind) {
-  const std::string condition = "i < " + std::to_string(++counter);
+  const std::string condition = Numbered("i < ", ++counter);
   switch (kind % 6) {
     case 0:
       return new TIf(condition);
     case 1:
       return new TWhile(condition);
     case 2:
-      return new TFor("i von 1 bis " + std::to_string(counter));
+      return new TFor(Numbered("i von 1 bis ", counter));
     case 3:
       return new TDoWhile(condition);
     case 4:
       return new TRepeat(condition);
     default:
-      return new TBlock("Block " + std::to_string(counter));
+      return new TBlock(Numbered("Block ", counter));
   }
 }
 
@@ -110,11 +120,11 @@ BlockPtr GenerateDesign(DesignShape shape, int64_t n) {
     case DesignShape::Flat:
       AddStatements(*root, n);
       break;
-    case DesignShape::Nested: {
-      const auto fanout = std::max<int64_t>(2, std::llround(std::pow(double(n), 1.0 / 8.0)));
-      FillNested(*root, n, 0, fanout);
+    case DesignShape::Nested:
+      // Units of the same make-up, so that designs of every size differ only in length.
+      for (int64_t done = 0; done < n; done += NestedUnit)
+        FillNested(*root, std::min(NestedUnit, n - done), 0, 2);
       break;
-    }
     case DesignShape::Deep:
       FillDeep(*root, n);
       break;

@@ -60,9 +60,6 @@ TElement* TBedingung::FindInContents(const TElement* element) {
 void TBedingung::CopyInto(TBedingung& copy) const {
   copy.Text = Text;
   copy.Movable = Movable;
-  copy.BranchCount = BranchCount;
-  for (int i = 0; i < 2; ++i) {
-    DisposeElement(copy.Branches[i]);
-    copy.Branches[i] = Branches[i] ? static_cast<TBlock*>(Branches[i]->CreateCopy()) : nullptr;
-  }
+  for (int i = 0; i < BranchCount; ++i)
+    copy.Branches[i] = static_cast<TBlock*>(Branches[i]->CreateCopy());
 }

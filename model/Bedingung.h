@@ -2,6 +2,10 @@
 
 #include "model/Block.h"
 
+// Asks a decision's or loop's constructor for the element without its branch blocks, which
+// the caller then supplies (copying and reading do).
+struct WithoutBranches {};
+
 // Abstract base of the elements with a condition and one or two owned branch blocks:
 // the decision and the loops.
 class TBedingung : public TElement {
@@ -32,7 +36,7 @@ class TBedingung : public TElement {
   void DeleteFromContents(TElement* element) override;
   void RemoveFromContents(const TElement* element) override;
   TElement* FindInContents(const TElement* element) override;
-  // Copies text, Movable, BranchCount and deep copies of the branches into copy.
+  // Copies text and Movable and deep copies of the branches into a copy made without them.
   void CopyInto(TBedingung& copy) const;
   // Writes the tag, the condition and each branch block followed by an end marker.
   void SaveElement(Stream& stream) const override;
@@ -42,6 +46,7 @@ class TBedingung : public TElement {
 class TIf : public TBedingung {
  public:
   explicit TIf(std::string text = {});
+  explicit TIf(WithoutBranches) { BranchCount = 2; }
 
   static TIf* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'I'; }

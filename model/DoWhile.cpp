@@ -96,13 +96,13 @@ void TDoWhile::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
 }
 
 TElement* TDoWhile::CopyElement() const {
-  auto* copy = new TDoWhile();
+  auto* copy = new TDoWhile(WithoutBranches{});
   CopyInto(*copy);
   return copy;
 }
 
 TElement* TRepeat::CopyElement() const {
-  auto* copy = new TRepeat();
+  auto* copy = new TRepeat(WithoutBranches{});
   CopyInto(*copy);
   return copy;
 }

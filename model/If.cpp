@@ -152,7 +152,7 @@ void TIf::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
 }
 
 TElement* TIf::CopyElement() const {
-  auto* copy = new TIf();
+  auto* copy = new TIf(WithoutBranches{});
   CopyInto(*copy);
   return copy;
 }

@@ -7,6 +7,7 @@
 class TWhile : public TBedingung {
  public:
   explicit TWhile(std::string text = {});
+  explicit TWhile(WithoutBranches) { BranchCount = 1; }
 
   static TWhile* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'W'; }
@@ -30,6 +31,7 @@ class TWhile : public TBedingung {
 class TFor : public TWhile {
  public:
   explicit TFor(std::string text = {});
+  explicit TFor(WithoutBranches bare) : TWhile(bare) {}
 
   static TFor* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'F'; }
@@ -45,6 +47,7 @@ class TDoWhile : public TWhile {
   uint8_t ContinueOnTrue = 1;
 
   explicit TDoWhile(std::string text = {});
+  explicit TDoWhile(WithoutBranches bare) : TWhile(bare) {}
 
   static TDoWhile* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'D'; }
@@ -70,6 +73,7 @@ class TDoWhile : public TWhile {
 class TRepeat : public TDoWhile {
  public:
   explicit TRepeat(std::string text = {});
+  explicit TRepeat(WithoutBranches bare) : TDoWhile(bare) { ContinueOnTrue = 0; }
 
   static TRepeat* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'R'; }

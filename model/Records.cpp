@@ -106,18 +106,14 @@ TBlock* TBlock::CreateFromStream(RecordReader& reader) { return reader.ReadBlock
 
 void TBedingung::ReadRecord(RecordReader& reader, TBedingung& element) {
   element.Text = reader.ReadText();
-  for (int32_t i = 0; i < element.BranchCount; ++i) {
-    DisposeElement(element.Branches[i]);
-    element.Branches[i] = nullptr;
-    element.Branches[i] = reader.ReadNestedBlock();
-  }
+  for (int32_t i = 0; i < element.BranchCount; ++i) element.Branches[i] = reader.ReadNestedBlock();
 }
 
 namespace {
 
 template <class Kind>
 Kind* ReadStructure(RecordReader& reader) {
-  std::unique_ptr<Kind, SequenceDeleter> element(new Kind());
+  std::unique_ptr<Kind, SequenceDeleter> element(new Kind(WithoutBranches{}));
   Kind::ReadRecord(reader, *element);
   return element.release();
 }

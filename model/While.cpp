@@ -100,13 +100,13 @@ void TWhile::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
 }
 
 TElement* TWhile::CopyElement() const {
-  auto* copy = new TWhile();
+  auto* copy = new TWhile(WithoutBranches{});
   CopyInto(*copy);
   return copy;
 }
 
 TElement* TFor::CopyElement() const {
-  auto* copy = new TFor();
+  auto* copy = new TFor(WithoutBranches{});
   CopyInto(*copy);
   return copy;
 }
