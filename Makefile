@@ -56,7 +56,7 @@ bench: deps
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVELON_FUZZ=ON -DTAVELON_TESTS=OFF
-	cmake --build build-fuzz $(JOBS)
+	cmake --build build-fuzz $(JOBS) --target fuzzers
 	@found=0; for fuzzer in build-fuzz/fuzz/fuzz_*; do \
 	  [ -f "$$fuzzer" ] && [ -x "$$fuzzer" ] || continue; \
 	  found=1; name=$$(basename "$$fuzzer"); \
