@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "tests/model/ModelTestSupport.h"
+#include "tests/support/WorkedExample.h"
 
 using namespace modeltest;
 
@@ -34,29 +35,6 @@ BlockPtr WorkedExample() {
       Block("Ausgabe", {Stmt("write(s)")}),
   });
 }
-
-const char* const WorkedExampleText =
-    "  x := 1;\r\n"
-    "  if (x > 0) {\r\n"
-    "    y := 2;\r\n"
-    "  }\r\n"
-    "  else{\r\n"
-    "    y := 0;\r\n"
-    "  }\r\n"
-    "  while (y < 10) {\r\n"
-    "    y := y + 1;\r\n"
-    "  }\r\n"
-    "  do {\r\n"
-    "    y := y - 1;\r\n"
-    "  } while (y > 0);\r\n"
-    "  for (i=1;i<=10;i=i+1) {\r\n"
-    "    s := s + i;\r\n"
-    "  }\r\n"
-    "\r\n"
-    "  // Ausgabe\r\n"
-    "  write(s);\r\n"
-    "  // Ende Ausgabe\r\n"
-    "\r\n";
 
 TEST(ExportTest, WorkedExampleForAFile) { EXPECT_EQ(Export(*WorkedExample()), WorkedExampleText); }
 

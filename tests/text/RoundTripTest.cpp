@@ -6,6 +6,7 @@
 
 #include "tests/support/TreeText.h"
 #include "text/Interpret.h"
+#include "tests/support/WorkedExample.h"
 
 namespace {
 
@@ -128,28 +129,7 @@ TEST(RoundTrip, CountingLoopBecomesInitialisationAndWhileLoop) {
 
 // The export of a design with every kind, as the exporter writes it for a file.
 TEST(RoundTrip, WrittenExampleReadsBack) {
-  const std::string text =
-      "  x := 1;\r\n"
-      "  if (x > 0) {\r\n"
-      "    y := 2;\r\n"
-      "  }\r\n"
-      "  else{\r\n"
-      "    y := 0;\r\n"
-      "  }\r\n"
-      "  while (y < 10) {\r\n"
-      "    y := y + 1;\r\n"
-      "  }\r\n"
-      "  do {\r\n"
-      "    y := y - 1;\r\n"
-      "  } while (y > 0);\r\n"
-      "  for (i=1;i<=10;i=i+1) {\r\n"
-      "    s := s + i;\r\n"
-      "  }\r\n"
-      "\r\n"
-      "  // Ausgabe\r\n"
-      "  write(s);\r\n"
-      "  // Ende Ausgabe\r\n"
-      "\r\n";
+  const std::string text = WorkedExampleText;
   EXPECT_EQ(RenderBody(*ParseProgram(text)),
             "A(x := 1) I(x > 0)[A(y := 2)|A(y := 0)] W(y < 10)[A(y := y + 1)] "
             "D(y > 0)[A(y := y - 1)] A(i=1) W(i<=10)[A(s := s + i) A(i=i+1)] "
