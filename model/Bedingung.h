@@ -36,6 +36,13 @@ class TBedingung : public TElement {
   void DeleteFromContents(TElement* element) override;
   void RemoveFromContents(const TElement* element) override;
   TElement* FindInContents(const TElement* element) override;
+  // A copy of source, of the same kind, with deep copies of its branches.
+  template <class Kind>
+  static TElement* CopyOf(const Kind& source) {
+    auto* copy = new Kind(WithoutBranches{});
+    source.CopyInto(*copy);
+    return copy;
+  }
   // Copies text and Movable and deep copies of the branches into a copy made without them.
   void CopyInto(TBedingung& copy) const;
   // Writes the tag, the condition and each branch block followed by an end marker.

@@ -95,14 +95,6 @@ void TDoWhile::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
   DrawDropLine(canvas, origin.x, origin.x + width, origin.y + height - 1);
 }
 
-TElement* TDoWhile::CopyElement() const {
-  auto* copy = new TDoWhile(WithoutBranches{});
-  CopyInto(*copy);
-  return copy;
-}
+TElement* TDoWhile::CopyElement() const { return CopyOf(*this); }
 
-TElement* TRepeat::CopyElement() const {
-  auto* copy = new TRepeat(WithoutBranches{});
-  CopyInto(*copy);
-  return copy;
-}
+TElement* TRepeat::CopyElement() const { return CopyOf(*this); }

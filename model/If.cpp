@@ -151,8 +151,4 @@ void TIf::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
     DrawDropLine(canvas, origin.x, origin.x + width, origin.y + height - 1);
 }
 
-TElement* TIf::CopyElement() const {
-  auto* copy = new TIf(WithoutBranches{});
-  CopyInto(*copy);
-  return copy;
-}
+TElement* TIf::CopyElement() const { return CopyOf(*this); }

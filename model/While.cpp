@@ -99,14 +99,6 @@ void TWhile::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
   }
 }
 
-TElement* TWhile::CopyElement() const {
-  auto* copy = new TWhile(WithoutBranches{});
-  CopyInto(*copy);
-  return copy;
-}
+TElement* TWhile::CopyElement() const { return CopyOf(*this); }
 
-TElement* TFor::CopyElement() const {
-  auto* copy = new TFor(WithoutBranches{});
-  CopyInto(*copy);
-  return copy;
-}
+TElement* TFor::CopyElement() const { return CopyOf(*this); }
