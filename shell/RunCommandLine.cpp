@@ -20,6 +20,13 @@ void Print(std::FILE* stream, const std::string& text) {
 
 void PrintFailure(const std::string& message) { Print(stderr, "tavelon: " + message + "\n"); }
 
+// Qt's own notes (a missing runtime folder, font fallbacks) are no business of someone
+// converting files; only its critical messages reach standard error.
+void CriticalQtMessagesOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    Print(stderr, "tavelon: " + message.toStdString() + "\n");
+}
+
 // The picture mode needs a GUI application for fonts and painting; without a display it
 // runs on the offscreen platform. Qt sees only the program name, never the user's arguments.
 int ExportImageInApplication(const CommandLine& line, char* programName) {
@@ -29,6 +36,7 @@ int ExportImageInApplication(const CommandLine& line, char* programName) {
   char* argv[] = {programName ? programName : fallbackName, nullptr};
   if (!QCoreApplication::instance()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(CriticalQtMessagesOnly);
     application = std::make_unique<QGuiApplication>(argc, argv);
   }
   ExportImageFile(line.Input, line.Output, line.View, line.Scale);

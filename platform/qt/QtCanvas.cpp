@@ -189,6 +189,12 @@ void QtCanvas::ThinLine(TPoint from, TPoint to) {
       p.y += sy;
     }
   }
+  if (painter_.transform().isScaling()) {
+    // A scaled picture: each pixel of the line is one of the drawing's, and grows with it.
+    const QColor color = ToQColor(Pen.Color);
+    for (const QPoint& p : points_) painter_.fillRect(QRect(p, QSize(1, 1)), color);
+    return;
+  }
   UsePen({Pen.Color, 1, PenStyle::Solid});
   painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
 }

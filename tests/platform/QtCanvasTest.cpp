@@ -127,6 +127,24 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{{5, 5}, {9, 1}, {{5, 5}, {6, 4}, {7, 3}, {8, 2}}},
                       LineCase{{3, 3}, {3, 3}, {}}));
 
+TEST(QtCanvasTest, SlopedLineGrowsWithAScaledPicture) {
+  QImage image(20, 20, QImage::Format_RGB32);
+  image.fill(CanvasImage::Background);
+  QPainter painter(&image);
+  painter.scale(2, 2);
+  QtCanvas canvas(painter);
+  canvas.Pen = {0x0000FF, 1, PenStyle::Solid};
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(4, 4);
+  painter.end();
+  // Pixels (0,0) .. (3,3) of the drawing become 2 x 2 blocks of the picture.
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(image.pixel(i, i), CanvasImage::PenColour) << i;
+    EXPECT_EQ(image.pixel(i ^ 1, i), CanvasImage::PenColour) << i;
+  }
+  EXPECT_EQ(image.pixel(8, 8), CanvasImage::Background);
+}
+
 TEST(QtCanvasTest, DottedPenLeavesGaps) {
   CanvasImage image;
   image.Paint([](QtCanvas& c) {
