@@ -38,10 +38,9 @@ TElement::DrawResult TWhile::DrawElement(Canvas& canvas, TPoint origin, int32_t 
   const bool selected = options.IsSelected(this) && options.OnScreen;
   if (selected) {
     SetRedPen(canvas);
-    const int32_t cw = GetConditionSize(canvas, options).w;
-    options.SelectionRect = options.Flowchart
-                                ? TRect{x0 - cw, y0, x0 + cw, y0 + GetConditionSize(canvas, options).h}
-                                : TRect{x0, y0, x0 + width, y0 + height + 1};
+    const auto [cw, ch] = GetConditionSize(canvas, options);
+    options.SelectionRect = options.Flowchart ? TRect{x0 - cw, y0, x0 + cw, y0 + ch}
+                                              : TRect{x0, y0, x0 + width, y0 + height + 1};
   }
   if (options.Flowchart) {
     DrawFlowchart(canvas, origin, width, options);
