@@ -46,6 +46,12 @@ void DisposeSequence(TElement* first) {
   }
 }
 
+void LinkAfter(TElement& predecessor, TElement* element) {
+  NotifyDesignChanged();
+  element->Next = predecessor.Next;
+  predecessor.Next = element;
+}
+
 TElement* LastInSequence(TElement* first) {
   if (!first) return nullptr;
   while (first->Next) first = first->Next;
@@ -226,6 +232,8 @@ TElement* TElement::ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& op
       options.DropAfter = 0;
       return e->HitInside(canvas, origin, options, x, y);
     }
+    // The shown block's successors are not drawn, so they cannot be hit either.
+    if (e == static_cast<TElement*>(options.TopBlock)) break;
     origin.y += size.h;
   }
   options.DropAfter = 0;

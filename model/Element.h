@@ -53,7 +53,8 @@ class TElement {
 
   // Width and height of the receiver alone.
   TSize GetSize(Canvas& canvas, TDisplayOptions& options);
-  // The element under (x, y), searched in the receiver and its successors; writes DropAfter.
+  // The element under (x, y), searched in the receiver and its successors up to
+  // Options.TopBlock; writes DropAfter.
   TElement* ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
                       int32_t y);
 
@@ -115,6 +116,9 @@ struct SequenceDeleter {
   void operator()(TElement* first) const { DisposeSequence(first); }
 };
 using ElementPtr = std::unique_ptr<TElement, SequenceDeleter>;
+
+// Links element directly after predecessor, also when predecessor is a block.
+void LinkAfter(TElement& predecessor, TElement* element);
 
 // The last element of the sequence that starts at first (null for null).
 TElement* LastInSequence(TElement* first);

@@ -5,6 +5,7 @@
 #include "model/Anweisung.h"
 #include "model/Loops.h"
 #include "model/TextRules.h"
+#include "model/TreeQueries.h"
 
 namespace {
 
@@ -162,15 +163,7 @@ BlockPtr LoadRootBlock(Stream& stream) {
 
 int32_t NestingDepth(const TElement& first) {
   int32_t deepest = 0;
-  for (const TElement* e = &first; e; e = e->Next) {
-    for (int32_t i = 0; i < e->ContentCount(); ++i) {
-      const TElement* content = e->Content(i);
-      const int32_t below = content ? NestingDepth(*content) : 0;
-      // A block's body lies one level below the block; a branch block is itself a level.
-      const int32_t levels = dynamic_cast<const TBlock*>(e) ? 1 + below : below;
-      deepest = std::max(deepest, levels);
-    }
-  }
+  for (const TElement* e = &first; e; e = e->Next) deepest = std::max(deepest, OwnDepth(*e));
   return deepest;
 }
 
