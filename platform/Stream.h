@@ -16,6 +16,7 @@ class StreamError : public std::runtime_error {
 namespace StreamMessages {
 inline const char* const ReadError = "Stream-Lesefehler";
 inline const char* const WriteError = "Stream-Schreibfehler";
+inline const char* const OutOfMemory = "Nicht genügend Arbeitsspeicher";
 std::string CannotOpen(const std::string& path);    // "Datei %s kann nicht geöffnet werden"
 std::string CannotCreate(const std::string& path);  // "Datei %s kann nicht erstellt werden"
 }  // namespace StreamMessages

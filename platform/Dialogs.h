@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Canvas.h"
+
+// The modal dialogs of the platform. Captions, prompts and messages are the program's own
+// texts in UTF-8; texts a user edits and job titles are design texts in Windows-1252; file
+// names are local paths. Every dialog blocks until it is answered and never throws.
+
+enum class MessageKind { Information, Error };
+
+enum class FileDialogKind { Open, Save };
+
+// A file dialog's settings and its result, kept between uses so that it proposes the name
+// last chosen. Filter is pairs of description and pattern separated by "|", for example
+// "Struktogramme (*.str)|*.str|Alle Dateien|*.*"; DefaultExt is added to a name typed
+// without an extension.
+struct FileDialog {
+  FileDialogKind Kind = FileDialogKind::Open;
+  std::string Filter;
+  std::string DefaultExt;
+  std::string FileName;
+};
+
+// A dialog window of the program's own with a modal result.
+class ModalWindow {
+ public:
+  virtual ~ModalWindow() = default;
+  // Shows the window until it is closed and returns its modal result.
+  virtual int ExecModal() = 0;
+};
+
+// A printer that prints one page per job.
+class Printer {
+ public:
+  virtual ~Printer() = default;
+  // Begins a print job titled jobTitle, lets page draw on the printer's canvas and ends the
+  // job. Throws StreamError with the message the user sees when the job cannot be printed.
+  virtual void Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) = 0;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // An input box with the buttons "OK" and "Abbrechen". On "OK" text becomes the edited
+  // text and the result is true; "Abbrechen", Esc and the close box leave text as it was
+  // and yield false. The edit field takes text of any length.
+  virtual bool InputQuery(const std::string& title, const std::string& prompt,
+                          std::string& text) = 0;
+
+  // A message box with one "OK" button.
+  virtual void ShowMessage(MessageKind kind, const std::string& caption,
+                           const std::string& text) = 0;
+
+  // Shows an open or save dialog; on confirmation dialog.FileName is the chosen path and the
+  // result is true. The save dialog replaces an existing file without asking.
+  virtual bool Execute(FileDialog& dialog) = 0;
+
+  // The print dialog for printer; false when cancelled.
+  virtual bool ExecutePrintDialog(Printer& printer) = 0;
+
+  // Shows a dialog window of the program's own modally and returns its modal result.
+  virtual int ShowModal(ModalWindow& window) = 0;
+};
+
+// The caption of the program's own error messages.
+inline const char* const ErrorCaption = "Fehler";

@@ -1,0 +1,17 @@
+#include "platform/qt/QtClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "platform/qt/Encoding.h"
+
+void QtClipboard::SetText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(ToQString(text));
+}
+
+std::optional<std::string> QtClipboard::Text() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasText()) return std::nullopt;
+  return FromQString(data->text());
+}

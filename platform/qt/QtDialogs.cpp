@@ -1,0 +1,81 @@
+#include "platform/qt/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <algorithm>
+#include <limits>
+
+#include "platform/qt/Encoding.h"
+#include "platform/qt/QtPrinter.h"
+
+namespace {
+
+QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = Utf8(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    // "*.*" means every file; on this platform names need not have a dot.
+    QString pattern = parts[i + 1] == QLatin1String("*.*") ? QStringLiteral("*") : parts[i + 1];
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (!description.contains(QLatin1Char('('))) description += " (" + pattern + ")";
+    filters << description;
+  }
+  return filters;
+}
+
+bool QtDialogs::InputQuery(const std::string& title, const std::string& prompt,
+                           std::string& text) {
+  QInputDialog dialog(parent_);
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(Utf8(title));
+  dialog.setLabelText(Utf8(prompt));
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+  // A line edit takes 32767 characters unless told otherwise; texts have no limit.
+  if (auto* edit = dialog.findChild<QLineEdit*>())
+    edit->setMaxLength(std::numeric_limits<int>::max());
+  dialog.setTextValue(ToQString(text));
+  // Wide enough for the caption and the prompt, and for longer texts than the default.
+  dialog.resize(std::max(dialog.sizeHint().width(), 380), dialog.sizeHint().height());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  text = FromQString(dialog.textValue());
+  return true;
+}
+
+void QtDialogs::ShowMessage(MessageKind kind, const std::string& caption,
+                            const std::string& text) {
+  QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
+                  Utf8(caption), Utf8(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtDialogs::Execute(FileDialog& request) {
+  const bool save = request.Kind == FileDialogKind::Save;
+  QFileDialog dialog(parent_);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setNameFilters(NameFilters(request.Filter));
+  dialog.setDefaultSuffix(Utf8(request.DefaultExt));
+  if (!request.FileName.empty()) dialog.selectFile(QString::fromLocal8Bit(request.FileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  request.FileName = dialog.selectedFiles().front().toLocal8Bit().toStdString();
+  return true;
+}
+
+bool QtDialogs::ExecutePrintDialog(Printer& printer) {
+  auto* qtPrinter = dynamic_cast<QtPrinter*>(&printer);
+  if (!qtPrinter) return false;
+  QPrintDialog dialog(&qtPrinter->printer(), parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+int QtDialogs::ShowModal(ModalWindow& window) { return window.ExecModal(); }
