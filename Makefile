@@ -6,7 +6,7 @@ JOBS := -j2
 # Every Debian package the program, its tests, benchmarks and fuzzers need.
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core \
-            xvfb xauth
+            xvfb xauth qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 

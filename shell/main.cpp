@@ -1,11 +1,16 @@
-#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "shell/CommandLine.h"
+#include "shell/Editor.h"
 #include "shell/RunCommandLine.h"
 
 int main(int argc, char** argv) {
   if (auto status = RunCommandLine(argc, argv)) return *status;
-  // The editor starts here once its main window exists; until then the usage is shown.
-  std::fputs(UsageText().c_str(), stdout);
-  return 0;
+  const ParsedCommandLine parsed = ParseCommandLine(
+      std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  std::optional<std::string> startFile;
+  if (parsed.Line && !parsed.Line->Input.empty()) startFile = parsed.Line->Input;
+  return RunEditor(argc > 0 ? argv[0] : nullptr, startFile);
 }

@@ -1,0 +1,36 @@
+// The main window's undo, view and print commands.
+#include "shell/Hauptfenster.h"
+#include "window/Struktogrammfenster.h"
+
+void TForm2::Rckgngig1Click() {
+  BlockPtr restored = UndoStates.Undo();
+  if (!restored) return;
+  ReplaceDesign(std::move(restored));
+}
+
+void TForm2::Drucken2Click() {
+  if (!services_.dialogs.ExecutePrintDialog(services_.printer)) return;
+  TForm1* window = ActiveWindow();
+  if (!window) return;
+  services_.printer.Print(window->Caption(),
+                          [window](Canvas& canvas) { window->PrintStruktogramm(canvas); });
+}
+
+void TForm2::Blockvergrern1Click() {
+  if (TForm1* window = ActiveWindow()) window->ChangeDisplay();
+}
+
+void TForm2::BlockinneuemFensteranzeigen1Click() {
+  if (TForm1* window = ActiveWindow()) window->InneuemFensteranzeigen();
+}
+
+void TForm2::SetView(bool flowchart) {
+  Item("Struktogramm1")->setChecked(!flowchart);
+  Item("Flussdiagramm1")->setChecked(flowchart);
+  ShowViewButtons(flowchart);
+  RefreshAll();
+}
+
+void TForm2::Struktogramm1Click() { SetView(false); }
+
+void TForm2::Flussdiagramm1Click() { SetView(true); }

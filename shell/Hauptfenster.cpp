@@ -1,0 +1,185 @@
+#include "shell/Hauptfenster.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolButton>
+#include <algorithm>
+#include <unordered_set>
+
+#include "model/TreeQueries.h"
+#include "platform/CommandGuard.h"
+#include "platform/qt/FontCache.h"
+#include "shell/ForEdit.h"
+#include "window/Struktogrammfenster.h"
+
+namespace {
+
+constexpr QPoint MainPosition(222, 146);
+constexpr QSize MainSize(803, 470);
+
+BlockPtr NewDesign() { return BlockPtr(new TBlock("gesamtes Programm")); }
+
+}  // namespace
+
+TForm2::TForm2(EditorServices services, const std::optional<std::string>& startFile,
+               QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+  setObjectName("Form2");
+  setWindowTitle(QStringLiteral("Tavelon"));
+  setAccessibleName(windowTitle());
+  move(MainPosition);
+  resize(MainSize);
+  MdiArea = new QMdiArea(this);
+  MdiArea->setObjectName("MdiArea");
+  MdiArea->setBackground(palette().button());
+  setCentralWidget(MdiArea);
+  BuildMenus();
+  BuildToolBar();
+  Form3 = new TForm3(this);
+  Form3->hide();
+  FormCreate(startFile);
+}
+
+TForm2::~TForm2() {
+  // The windows go before the blocks they show.
+  delete MdiArea;
+  MdiArea = nullptr;
+}
+
+void TForm2::FormCreate(const std::optional<std::string>& startFile) {
+  if (startFile) OpenStartFile(*startFile);
+  if (!RootBlock) RootBlock = NewDesign();
+  RootBlock->Braced = 0;
+  RootBlock->Movable = 0;
+  items_["DoWhileSchleife"]->setVisible(true);
+  buttonActions_["BDoWhileSchleife"]->setVisible(true);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shown_) FormShow();
+}
+
+void TForm2::FormShow() {
+  if (shown_) return;
+  shown_ = true;
+  firstWindow_ = TForm1::CreateForBlock(*this, *MdiArea, RootBlock.get());
+  firstWindow_->Closable = 0;
+  UndoStates.ClearUndoStates();
+  UpdateCaptions();
+}
+
+QAction* TForm2::Item(const std::string& component) const {
+  auto found = items_.find(component);
+  return found == items_.end() ? nullptr : found->second;
+}
+
+QToolButton* TForm2::Button(const std::string& component) const {
+  auto found = buttons_.find(component);
+  return found == buttons_.end() ? nullptr : found->second;
+}
+
+std::vector<TForm1*> TForm2::DiagramWindows() const {
+  std::vector<TForm1*> windows;
+  if (!MdiArea) return windows;
+  // Qt lists the window activated longest ago first.
+  const auto list = MdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+  for (auto it = list.rbegin(); it != list.rend(); ++it)
+    if (auto* window = qobject_cast<TForm1*>(*it)) windows.push_back(window);
+  return windows;
+}
+
+TForm1* TForm2::ActiveWindow() const {
+  if (auto* window = qobject_cast<TForm1*>(MdiArea->currentSubWindow())) return window;
+  const std::vector<TForm1*> windows = DiagramWindows();
+  return windows.empty() ? firstWindow_.data() : windows.front();
+}
+
+bool TForm2::FlowchartView() const { return items_.at("Flussdiagramm1")->isChecked(); }
+
+void TForm2::RefreshAll() {
+  ForgetLostReferences();
+  for (TForm1* window : DiagramWindows()) {
+    window->Repaint();
+    window->AdjustScrollBars();
+  }
+  CollectDiscarded();
+}
+
+void TForm2::ForgetLostReferences() {
+  if (checkedChanges_ == changes_) return;
+  checkedChanges_ = changes_;
+  for (TForm1* window : DiagramWindows()) window->ForgetLostReferences();
+}
+
+void TForm2::UpdateCaptions() {
+  for (TForm1* window : DiagramWindows()) window->SetCaption(window->BlockTitle());
+}
+
+void TForm2::ChangeMinimizeAll(TBlock* block) {
+  for (TForm1* window : DiagramWindows()) window->ChangeMinimize(block);
+}
+
+void TForm2::SaveUndoState() {
+  ++changes_;
+  UndoStates.SaveUndoState(*RootBlock);
+}
+
+void TForm2::DropUndoState() { UndoStates.DropUndoState(); }
+
+LoopTextDialog& TForm2::loopDialog() { return *Form3; }
+
+void TForm2::Discard(TElement* element) {
+  ++changes_;
+  discarded_.emplace_back(element);
+}
+
+void TForm2::WindowClosing(TForm1& window) {
+  ++changes_;
+  CollectDiscarded(&window);
+}
+
+void TForm2::CollectDiscarded(const TForm1* closing) {
+  if (discarded_.empty()) return;
+  std::unordered_set<const TElement*> shown;
+  for (TForm1* window : DiagramWindows())
+    if (window != closing) shown.insert(window->ShownBlock);
+  std::erase_if(discarded_, [&](const ElementPtr& element) {
+    if (shown.empty()) return true;
+    std::unordered_set<const TElement*> stillShown = shown;
+    EraseContained(*element, stillShown);
+    return stillShown.size() == shown.size();
+  });
+}
+
+void TForm2::ReplaceDesign(BlockPtr root) {
+  const std::vector<TForm1*> windows = DiagramWindows();
+  TForm1* kept = windows.empty() ? firstWindow_.data() : windows.back();
+  for (TForm1* window : windows)
+    if (window != kept) window->close();
+  BlockPtr old = std::move(RootBlock);
+  RootBlock = std::move(root);
+  RootBlock->Movable = 0;
+  RootBlock->Braced = 0;
+  ++changes_;
+  if (kept) kept->SetBlock(RootBlock.get());
+  // The first window is only minimised; it must not go on showing the old design.
+  if (firstWindow_ && firstWindow_ != kept) firstWindow_->SetBlock(RootBlock.get());
+  discarded_.clear();
+  old.reset();
+}
+
+void TForm2::InstallNewDesign(BlockPtr root) {
+  ReplaceDesign(std::move(root));
+  UndoStates.ClearUndoStates();
+}
+
+void TForm2::Guarded(const std::function<void()>& command) {
+  RunReportingErrors(services_.dialogs, command);
+}
+
+void TForm2::ButtonClick(const QObject* sender) {
+  if (TForm1* window = ActiveWindow()) window->Einfuegen(sender->objectName().toStdString());
+}
+
+void TForm2::Programmbeenden1Click() { close(); }

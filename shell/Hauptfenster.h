@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Block.h"
+#include "platform/Clipboard.h"
+#include "shell/UndoHistory.h"
+#include "window/EditorHost.h"
+#include "window/Struktogrammfenster.h"
+
+class QAction;
+class QMdiArea;
+class QToolBar;
+class QToolButton;
+class TForm3;
+
+// The application's title, shown by the platform for the program and on its information boxes.
+inline const char* const ApplicationTitle = "Struktogramme";
+
+// The services of the platform the editor works with; tests hand in scripted ones.
+struct EditorServices {
+  Dialogs& dialogs;
+  Printer& printer;
+  Clipboard& clipboard;
+};
+
+// The main window: menu bar, tool bar and the diagram windows inside it. It owns the design's
+// root block and the undo history, and tells every diagram window about each change.
+class TForm2 : public QMainWindow, public EditorHost {
+  Q_OBJECT
+
+ public:
+  // Creates the main window with a new design, or with the design read from startFile.
+  TForm2(EditorServices services, const std::optional<std::string>& startFile = {},
+         QWidget* parent = nullptr);
+  ~TForm2() override;
+
+  BlockPtr RootBlock;
+  UndoHistory UndoStates;
+  QMdiArea* MdiArea = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  TForm3* Form3 = nullptr;  // the counting-loop dialog, hidden until needed
+  FileDialog OpenDialog1{FileDialogKind::Open, {}, {}, {}};
+  FileDialog SaveDialog1{FileDialogKind::Save, {}, {}, {}};
+
+  // Menu items and tool-bar buttons by component name.
+  QAction* Item(const std::string& component) const;
+  QToolButton* Button(const std::string& component) const;
+
+  // The diagram windows, most recently activated first, and the active one.
+  std::vector<TForm1*> DiagramWindows() const;
+  TForm1* ActiveWindow() const;
+  TForm1* FirstWindow() const { return firstWindow_; }
+
+  // EditorHost.
+  TBlock* DesignRoot() override { return RootBlock.get(); }
+  bool FlowchartView() const override;
+  void RefreshAll() override;
+  void UpdateCaptions() override;
+  void ChangeMinimizeAll(TBlock* block) override;
+  void SaveUndoState() override;
+  void DropUndoState() override;
+  void Discard(TElement* element) override;
+  void WindowClosing(TForm1& window) override;
+  Dialogs& dialogs() override { return services_.dialogs; }
+  LoopTextDialog& loopDialog() override;
+
+  // Handlers of the menu items and tool-bar buttons.
+  void ButtonClick(const QObject* sender);
+  void Neu1Click();
+  void Struktogrammladen1Click();
+  void Struktogrammspeichern1Click();
+  void InZwischenablage1Click();
+  void AusZwischenablageeinfgen1Click();
+  void Exportieren1Click();
+  void Drucken2Click();
+  void Programmbeenden1Click();
+  void Rckgngig1Click();
+  void Blockvergrern1Click();
+  void BlockinneuemFensteranzeigen1Click();
+  void Struktogramm1Click();
+  void Flussdiagramm1Click();
+
+  // Shown for the first time: the first diagram window.
+  void FormShow();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormCreate(const std::optional<std::string>& startFile);
+  void OpenStartFile(const std::string& path);
+  void BuildMenus();
+  void BuildToolBar();
+  void ShowViewButtons(bool flowchart);
+  void SetView(bool flowchart);
+  // Puts root in place of the design: the window activated longest ago is kept and given it,
+  // every other window is closed, and the first window, if not the kept one, is given it too.
+  void ReplaceDesign(BlockPtr root);
+  // The common ending of the commands that load or make a design: history emptied.
+  void InstallNewDesign(BlockPtr root);
+  // Frees discarded elements that no window shows any more.
+  void CollectDiscarded(const TForm1* closing = nullptr);
+  void ForgetLostReferences();
+  void Guarded(const std::function<void()>& command);
+
+  EditorServices services_;
+  std::map<std::string, QAction*> items_;
+  std::map<std::string, QToolButton*> buttons_;
+  std::map<std::string, QAction*> buttonActions_;
+  QPointer<TForm1> firstWindow_;
+  std::vector<ElementPtr> discarded_;
+  uint64_t changes_ = 0;         // counts changes that may take elements out of windows
+  uint64_t checkedChanges_ = 0;  // the count when the windows' references were last checked
+  bool shown_ = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/Block.h"
+
+// The last ten designs before an edit, newest first, and how many of them "Rückgängig" has
+// walked back. Position 1 is the newest state; empty positions are always at the end.
+class UndoHistory {
+ public:
+  static constexpr int32_t Capacity = 10;
+
+  // Records root as the newest state. States that were undone are forgotten first; with
+  // all positions in use the oldest state is discarded.
+  void SaveUndoState(const TBlock& root);
+  // Discards the newest state (only while there is one).
+  void DropUndoState();
+  void ClearUndoStates();
+
+  // One step back: a new copy of the next older state, which stays in the history; null
+  // when there is none.
+  BlockPtr Undo();
+
+  int32_t UndoPosition() const { return position_; }
+  // The number of positions in use.
+  int32_t Count() const;
+  // The state at a position (1 to Capacity), or null when it is empty.
+  const TBlock* State(int32_t position) const { return states_[position - 1].get(); }
+
+ private:
+  std::array<BlockPtr, Capacity> states_;
+  int32_t position_ = 0;
+};

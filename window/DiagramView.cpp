@@ -1,0 +1,111 @@
+#include "window/DiagramView.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "window/Struktogrammfenster.h"
+
+namespace {
+
+TForm1::Button ButtonOf(const QMouseEvent& event) {
+  if (event.button() == Qt::LeftButton) return TForm1::Button::Left;
+  if (event.button() == Qt::RightButton) return TForm1::Button::Right;
+  return TForm1::Button::Other;
+}
+
+constexpr int LineStep = 16;
+
+}  // namespace
+
+uint16_t VirtualKeyCode(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return TForm1::KeyEnter;
+    case Qt::Key_Left:
+      return TForm1::KeyLeft;
+    case Qt::Key_Up:
+      return TForm1::KeyUp;
+    case Qt::Key_Right:
+      return TForm1::KeyRight;
+    case Qt::Key_Down:
+      return TForm1::KeyDown;
+    case Qt::Key_Insert:
+      return TForm1::KeyInsert;
+    case Qt::Key_Delete:
+      return TForm1::KeyDelete;
+    default:
+      return 0;
+  }
+}
+
+DiagramView::DiagramView(TForm1& form) : QAbstractScrollArea(&form), form_(form) {
+  setFocusPolicy(Qt::StrongFocus);
+  setFrameShape(QFrame::NoFrame);
+  viewport()->setAutoFillBackground(true);
+  viewport()->setMouseTracking(false);
+  horizontalScrollBar()->setSingleStep(LineStep);
+  verticalScrollBar()->setSingleStep(LineStep);
+}
+
+void DiagramView::SetScrollRanges(int horizontal, int vertical) {
+  horizontalRange_ = horizontal;
+  verticalRange_ = vertical;
+  ApplyRanges();
+}
+
+void DiagramView::ApplyRanges() {
+  // A bar that appears takes room from the other direction, so the ranges settle in two
+  // rounds at most.
+  for (int round = 0; round < 2; ++round) {
+    const QSize client = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, horizontalRange_ - client.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, client.width()));
+    verticalScrollBar()->setRange(0, std::max(0, verticalRange_ - client.height()));
+    verticalScrollBar()->setPageStep(std::max(1, client.height()));
+  }
+}
+
+void DiagramView::paintEvent(QPaintEvent*) { form_.FormPaint(); }
+
+void DiagramView::mousePressEvent(QMouseEvent* event) {
+  form_.FormMouseDown(ButtonOf(*event), event->position().toPoint().x(),
+                      event->position().toPoint().y(), false);
+}
+
+void DiagramView::mouseDoubleClickEvent(QMouseEvent* event) {
+  form_.FormMouseDown(ButtonOf(*event), event->position().toPoint().x(),
+                      event->position().toPoint().y(), true);
+}
+
+void DiagramView::mouseMoveEvent(QMouseEvent* event) {
+  form_.FormMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
+  form_.FormMouseUp(ButtonOf(*event), event->position().toPoint().x(),
+                    event->position().toPoint().y());
+}
+
+void DiagramView::keyPressEvent(QKeyEvent* event) {
+  if (const uint16_t key = VirtualKeyCode(event->key())) {
+    form_.FormKeyDown(key);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// The platform opens the pop-up menu after the press handler has selected the element.
+void DiagramView::contextMenuEvent(QContextMenuEvent* event) {
+  if (form_.PopupMenu1) form_.PopupMenu1->popup(event->globalPos());
+}
+
+void DiagramView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  ApplyRanges();
+}
+
+void DiagramView::scrollContentsBy(int, int) { viewport()->update(); }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Dialogs.h"
+
+class TBlock;
+class TElement;
+class TForm1;
+
+// The counting-loop dialog as a diagram window uses it: prepared with the loop's text, shown
+// modally, and read back in every outcome.
+class LoopTextDialog : public ModalWindow {
+ public:
+  static constexpr int Confirmed = 1;
+  static constexpr int Cancelled = -1;
+  static constexpr int Closed = 2;
+
+  virtual void SetLoopText(const std::string& text) = 0;
+  virtual std::string LoopText() const = 0;
+};
+
+// What a diagram window needs of the main window that holds it: the view setting, the
+// helpers that tell every window about a change, the undo history and the dialogs.
+class EditorHost {
+ public:
+  virtual ~EditorHost() = default;
+
+  // The root block of the design.
+  virtual TBlock* DesignRoot() = 0;
+  // The check mark of "Flussdiagramm".
+  virtual bool FlowchartView() const = 0;
+  // Repaints every diagram window and recomputes its scroll ranges.
+  virtual void RefreshAll() = 0;
+  // Every window's caption becomes its shown block's title.
+  virtual void UpdateCaptions() = 0;
+  // Toggles the block's collapse state in every window.
+  virtual void ChangeMinimizeAll(TBlock* block) = 0;
+
+  virtual void SaveUndoState() = 0;
+  virtual void DropUndoState() = 0;
+
+  // Takes an element that a command unlinked from the design, with its contents and
+  // nothing through Next; it is freed once no window shows a block inside it.
+  virtual void Discard(TElement* element) = 0;
+
+  // A window is about to close for good and must no longer be asked for anything.
+  virtual void WindowClosing(TForm1& window) = 0;
+
+  virtual Dialogs& dialogs() = 0;
+  virtual LoopTextDialog& loopDialog() = 0;
+};

@@ -1,0 +1,73 @@
+// The mouse in a diagram window: selecting, double clicks, and moving elements by dragging.
+#include "model/TreeQueries.h"
+#include "platform/qt/MeasuringCanvas.h"
+#include "window/DiagramView.h"
+#include "window/Struktogrammfenster.h"
+
+namespace {
+
+// Whether the drop marker stays off over target while dragged is dragged: where a drop
+// would leave the design as it is.
+bool NoMarkerOver(const TElement* target, const TElement* dragged, uint8_t dropAfter) {
+  if (auto* block = dynamic_cast<const TBlock*>(target)) {
+    return block == dragged || (dropAfter == 1 && block->Next == dragged) ||
+           (dropAfter == 0 && block->Body == dragged);
+  }
+  return target == dragged || target->Next == dragged;
+}
+
+}  // namespace
+
+TElement* TForm1::ElementAtClientPoint(int x, int y) {
+  const TPoint origin = GetDisplayOrigin();
+  const QPoint scroll = ScrollOffsets();
+  MeasuringCanvas measuring(view_->viewport());
+  return ShownBlock->ElementAt(measuring.canvas(), origin, *Options, x + scroll.x(),
+                               y + scroll.y());
+}
+
+void TForm1::FormMouseDown(Button button, int x, int y, bool doubleClick) {
+  if (button != Button::Left && button != Button::Right) return;
+  TElement* hit = ElementAtClientPoint(x, y);
+  if (hit && hit->Movable) Dragging = 1;
+  if (hit != Options->SelectedElement()) {
+    Select(hit);
+    RepaintNow();
+  }
+  if (button == Button::Left && doubleClick) {
+    Dragging = 0;
+    Textbearbeiten();
+  }
+}
+
+void TForm1::FormMouseMove(int x, int y) {
+  TElement* dragged = Options->SelectedElement();
+  if (!Dragging || !dragged) return;
+  TElement* target = ElementAtClientPoint(x, y);
+  if (target && NoMarkerOver(target, dragged, Options->DropAfter)) target = nullptr;
+  if (target != Options->DropTarget) {
+    Options->DropTarget = target;
+    RepaintNow();
+  }
+}
+
+void TForm1::FormMouseUp(Button, int x, int y) {
+  Options->DropTarget = nullptr;
+  if (!Dragging) return;
+  Dragging = 0;
+  TElement* dragged = Options->SelectedElement();
+  if (!dragged) return;
+  TElement* target = ElementAtClientPoint(x, y);
+  if (!target || target == dragged || ContainsInContents(*dragged, target)) return;
+  auto* block = dynamic_cast<TBlock*>(target);
+  const bool after = Options->DropAfter == 1;
+  if (target->Next == dragged && (after || !block)) return;
+  if (WouldBeTooDeep(target, block && !after, *dragged)) return;
+  host_.SaveUndoState();
+  ShownBlock->RemoveElement(dragged);
+  if (after)
+    LinkAfter(*target, dragged);
+  else
+    target->InsertElement(dragged);
+  host_.RefreshAll();
+}

@@ -1,0 +1,187 @@
+#include "window/Struktogrammfenster.h"
+
+#include <QCloseEvent>
+#include <QImage>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "model/Display.h"
+#include "model/TreeQueries.h"
+#include "platform/CommandGuard.h"
+#include "platform/qt/Encoding.h"
+#include "platform/qt/MeasuringCanvas.h"
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtColor.h"
+#include "window/DiagramView.h"
+
+TForm1::TForm1(EditorHost& host, TBlock* block)
+    : ShownBlock(block), Options(std::make_unique<TDisplayOptions>()), host_(host) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Komplettes Programm"));
+  view_ = new DiagramView(*this);
+  setWidget(view_);
+  BuildPopupMenu();
+  Options->Measures.Enabled = true;
+}
+
+TForm1::~TForm1() = default;
+
+TForm1* TForm1::CreateForBlock(EditorHost& host, QMdiArea& area, TBlock* block) {
+  auto* window = new TForm1(host, block);
+  area.addSubWindow(window);
+  window->resize(DesignWidth, DesignHeight);
+  window->FormCreate();
+  window->show();
+  return window;
+}
+
+void TForm1::FormCreate() {
+  QPalette palette = view_->viewport()->palette();
+  palette.setColor(QPalette::Window, ToQColor(Colors::ScreenBackground));
+  palette.setColor(QPalette::Base, ToQColor(Colors::ScreenBackground));
+  view_->viewport()->setPalette(palette);
+  AdjustScrollBars();
+}
+
+void TForm1::SetBlock(TBlock* block) {
+  Options = std::make_unique<TDisplayOptions>();
+  Options->Measures.Enabled = true;
+  Dragging = 0;
+  ShownBlock = block;
+  AdjustScrollBars();
+  view_->viewport()->update();
+}
+
+std::string TForm1::BlockTitle() const { return ShownBlock->Text; }
+
+void TForm1::SetCaption(const std::string& caption) {
+  setWindowTitle(ToQString(caption));
+  setAccessibleName(windowTitle());
+}
+
+std::string TForm1::Caption() const { return FromQString(windowTitle()); }
+
+void TForm1::PrepareOptions() {
+  Options->Flowchart = host_.FlowchartView() ? 1 : 0;
+  Options->TopBlock = ShownBlock;
+}
+
+void TForm1::AdjustScrollBars() {
+  PrepareOptions();
+  MeasuringCanvas measuring(view_->viewport());
+  const TSize size = ShownBlock->GetSize(measuring.canvas(), *Options);
+  view_->SetScrollRanges(size.w + 50, size.h + 50);
+}
+
+TPoint TForm1::GetDisplayOrigin() {
+  PrepareOptions();
+  MeasuringCanvas measuring(view_->viewport());
+  return ::GetDisplayOrigin(*ShownBlock, measuring.canvas(), *Options);
+}
+
+QPoint TForm1::ScrollOffsets() const {
+  return {view_->horizontalScrollBar()->value(), view_->verticalScrollBar()->value()};
+}
+
+void TForm1::SetScrollOffsets(QPoint offsets) {
+  view_->horizontalScrollBar()->setValue(offsets.x());
+  view_->verticalScrollBar()->setValue(offsets.y());
+}
+
+void TForm1::FormPaint() {
+  QPainter painter(view_->viewport());
+  QtCanvas canvas(painter);
+  PrepareOptions();
+  TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
+  const QPoint scroll = ScrollOffsets();
+  origin.x -= scroll.x();
+  origin.y -= scroll.y();
+  DisplayStruktogramm(canvas, origin);
+}
+
+void TForm1::DisplayStruktogramm(Canvas& canvas, TPoint origin) {
+  PrepareOptions();
+  ::DisplayStruktogramm(*ShownBlock, canvas, origin, *Options);
+}
+
+void TForm1::PrintStruktogramm(Canvas& printer) {
+  PrepareOptions();
+  ::PrintStruktogramm(*ShownBlock, printer, Caption(), *Options);
+}
+
+void TForm1::Repaint() { view_->viewport()->repaint(); }
+
+void TForm1::RepaintNow() {
+  if (isVisible() && !isMinimized() && view_->viewport()->isVisible()) {
+    view_->viewport()->repaint();
+    return;
+  }
+  QImage image(view_->viewport()->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  QPainter painter(&image);
+  QtCanvas canvas(painter);
+  PrepareOptions();
+  TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
+  const QPoint scroll = ScrollOffsets();
+  DisplayStruktogramm(canvas, {origin.x - scroll.x(), origin.y - scroll.y()});
+}
+
+void TForm1::ChangeDisplay() {
+  if (auto* block = dynamic_cast<TBlock*>(Options->SelectedElement())) ChangeMinimize(block);
+}
+
+void TForm1::ChangeMinimize(TBlock* block) {
+  Options->ToggleCollapsed(block);
+  RepaintNow();
+  AdjustScrollBars();
+  const TRect r = Options->SelectionRect;
+  const QPoint scroll = ScrollOffsets();
+  const int outerHeight = height();
+  const int outerWidth = width();
+  int vertical;
+  if (r.Bottom - r.Top > outerHeight)
+    vertical = r.Top + scroll.y() - 2;
+  else
+    vertical = (r.Top + r.Bottom) / 2 + scroll.y() - outerHeight / 2;
+  const int horizontal = (r.Left + r.Right) / 2 + scroll.x() - outerWidth / 2;
+  SetScrollOffsets({horizontal, vertical});
+}
+
+TForm1* TForm1::InneuemFensteranzeigen() {
+  auto* block = dynamic_cast<TBlock*>(Options->SelectedElement());
+  if (!block || !mdiArea()) return nullptr;
+  TForm1* window = CreateForBlock(host_, *mdiArea(), block);
+  window->SetCaption(block->Text);
+  return window;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (Closable) {
+    host_.WindowClosing(*this);
+    QMdiSubWindow::closeEvent(event);
+    return;
+  }
+  // The first window only minimises.
+  event->ignore();
+  showMinimized();
+}
+
+void TForm1::ForgetLostReferences() {
+  std::unordered_set<const TElement*> lost(Options->Selection.begin(), Options->Selection.end());
+  lost.insert(Options->Collapsed.begin(), Options->Collapsed.end());
+  lost.insert(Options->DropTarget);
+  lost.erase(nullptr);
+  if (lost.empty()) return;
+  EraseContained(*ShownBlock, lost);
+  if (lost.empty()) return;
+  if (lost.contains(Options->SelectedElement())) Options->ClearSelection();
+  if (lost.contains(Options->DropTarget)) Options->DropTarget = nullptr;
+  const std::vector<TElement*> collapsed = Options->Collapsed;
+  for (TElement* block : collapsed)
+    if (lost.contains(block)) Options->ToggleCollapsed(block);
+}
+
+void TForm1::Guarded(const std::function<void()>& command) {
+  RunReportingErrors(host_.dialogs(), command);
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model/Struktteile.h"
+#include "window/EditorHost.h"
+
+class QMdiArea;
+class QMenu;
+class DiagramView;
+
+// A diagram window: a child window of the main window that shows one block of the design,
+// scrolled, in the view the main window chooses, with its own selection, collapsed blocks
+// and drag state. Its Qt event handlers only translate events and call the handlers below.
+class TForm1 : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  // Virtual key codes of the keys the window handles.
+  enum Key : uint16_t {
+    KeyEnter = 13,
+    KeyLeft = 37,
+    KeyUp = 38,
+    KeyRight = 39,
+    KeyDown = 40,
+    KeyInsert = 45,
+    KeyDelete = 46,
+  };
+  enum class Button { Left, Right, Other };
+
+  // Design size of a new window.
+  static constexpr int DesignWidth = 696;
+  static constexpr int DesignHeight = 480;
+
+  // A new, visible window in area showing block.
+  static TForm1* CreateForBlock(EditorHost& host, QMdiArea& area, TBlock* block);
+  ~TForm1() override;
+
+  TBlock* ShownBlock;                        // not owned
+  std::unique_ptr<TDisplayOptions> Options;  // the window's view state
+  uint8_t Dragging = 0;
+  uint8_t Closable = 1;
+
+  QMenu* PopupMenu1 = nullptr;
+
+  // Display.
+  void FormCreate();
+  void SetBlock(TBlock* block);
+  std::string BlockTitle() const;
+  void SetCaption(const std::string& caption);
+  std::string Caption() const;
+  void AdjustScrollBars();
+  TPoint GetDisplayOrigin();
+  void FormPaint();
+  // Repaints the client area at once, if it can be seen.
+  void Repaint();
+  void DisplayStruktogramm(Canvas& canvas, TPoint origin);
+  void PrintStruktogramm(Canvas& printer);
+  void ChangeDisplay();
+  void ChangeMinimize(TBlock* block);
+  TForm1* InneuemFensteranzeigen();
+
+  // Editing.
+  void Einfuegen(std::string_view sender);
+  void Loeschen();
+  bool Textbearbeiten();
+  void Genauerbestimmen1Click();
+  void FormKeyDown(uint16_t key);
+  void FormMouseDown(Button button, int x, int y, bool doubleClick);
+  void FormMouseMove(int x, int y);
+  void FormMouseUp(Button button, int x, int y);
+
+  // The element under a point of the window's client area; sets Options.DropAfter.
+  TElement* ElementAtClientPoint(int x, int y);
+  // Clears the selection and drop target when they name elements outside the shown block,
+  // and forgets collapsed blocks that are no longer in it.
+  void ForgetLostReferences();
+
+  DiagramView& view() const { return *view_; }
+  QPoint ScrollOffsets() const;
+  void SetScrollOffsets(QPoint offsets);
+  EditorHost& host() const { return host_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  TForm1(EditorHost& host, TBlock* block);
+  void BuildPopupMenu();
+  // Copies the view setting into the options and makes the shown block the top block.
+  void PrepareOptions();
+  // Paints at once; a window that cannot be seen draws off screen, so that what drawing
+  // records (where the selection lies) is current all the same.
+  void RepaintNow();
+  void Select(TElement* element);
+  // Unlinks element from the shown block and hands it to the main window; the shown block
+  // and branch blocks stay and hand over their bodies instead.
+  void DeleteFromShownBlock(TElement* element);
+  // Whether element placed at where (into where's body when intoBody) would nest the design
+  // deeper than a file may be; says so in an error box.
+  bool WouldBeTooDeep(const TElement* where, bool intoBody, const TElement& element);
+  void Guarded(const std::function<void()>& command);
+
+  EditorHost& host_;
+  DiagramView* view_;
+};
