@@ -1,0 +1,70 @@
+#include "tests/support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+void ScriptedDialogs::Unexpected(const std::string& what) {
+  if (failOnUnexpected) ADD_FAILURE() << "no answer queued for " << what;
+}
+
+bool ScriptedDialogs::AllAnswered() const {
+  return inputs_.empty() && files_.empty() && printDialogs_.empty() && modals_.empty();
+}
+
+bool ScriptedDialogs::InputQuery(const std::string& title, const std::string& prompt,
+                                 std::string& text) {
+  inputCalls.push_back({title, prompt, text});
+  if (inputs_.empty()) {
+    Unexpected("the input box \"" + title + "\"");
+    return false;
+  }
+  auto answer = std::move(inputs_.front());
+  inputs_.pop_front();
+  if (!answer) return false;
+  if (auto* typed = std::get_if<std::string>(&*answer)) text = *typed;
+  return true;
+}
+
+void ScriptedDialogs::ShowMessage(MessageKind kind, const std::string& caption,
+                                  const std::string& text) {
+  messages.push_back({kind, caption, text});
+}
+
+bool ScriptedDialogs::Execute(FileDialog& dialog) {
+  fileDialogs.push_back(dialog);
+  if (files_.empty()) {
+    Unexpected("a file dialog");
+    return false;
+  }
+  auto answer = std::move(files_.front());
+  files_.pop_front();
+  if (!answer) return false;
+  dialog.FileName = *answer;
+  return true;
+}
+
+bool ScriptedDialogs::ExecutePrintDialog(Printer&) {
+  ++printDialogCalls;
+  if (printDialogs_.empty()) {
+    Unexpected("the print dialog");
+    return false;
+  }
+  const bool answer = printDialogs_.front();
+  printDialogs_.pop_front();
+  return answer;
+}
+
+int ScriptedDialogs::ShowModal(ModalWindow& window) {
+  ++modalCalls;
+  if (modals_.empty()) {
+    Unexpected("a dialog window");
+    return -1;
+  }
+  auto answer = std::move(modals_.front());
+  modals_.pop_front();
+  return answer(window);
+}
+
+void TestPrinter::Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) {
+  jobs.push_back({jobTitle, {}});
+  page(jobs.back().canvas);
+}

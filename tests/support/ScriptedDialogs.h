@@ -1,0 +1,81 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include "tests/support/TestCanvas.h"
+
+// Dialogs answered from a script that a test queues beforehand; every call is recorded. A
+// dialog with no answer queued counts as a test failure and is cancelled, so nothing blocks.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct InputCall {
+    std::string title, prompt, text;
+  };
+  struct MessageCall {
+    MessageKind kind;
+    std::string caption, text;
+  };
+
+  // Answers for the input box: a text to confirm, the text as offered, or a cancellation.
+  void ConfirmInput(std::string text) { inputs_.push_back(std::move(text)); }
+  void ConfirmInputUnchanged() { inputs_.push_back(Unchanged{}); }
+  void CancelInput() { inputs_.push_back(std::nullopt); }
+  // Answers for the file dialogs: the chosen path, or a cancellation.
+  void ChooseFile(std::string path) { files_.push_back(std::move(path)); }
+  void CancelFileDialog() { files_.push_back(std::nullopt); }
+  void AnswerPrintDialog(bool print) { printDialogs_.push_back(print); }
+  // Runs the program's own dialog window: answer fills in its fields and returns the result.
+  void AnswerModal(std::function<int(ModalWindow&)> answer) { modals_.push_back(std::move(answer)); }
+
+  std::vector<InputCall> inputCalls;
+  std::vector<MessageCall> messages;
+  std::vector<FileDialog> fileDialogs;  // the settings each file dialog was shown with
+  int printDialogCalls = 0;
+  int modalCalls = 0;
+  bool failOnUnexpected = true;
+
+  // Whether every queued answer has been used.
+  bool AllAnswered() const;
+
+  bool InputQuery(const std::string& title, const std::string& prompt, std::string& text) override;
+  void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text) override;
+  bool Execute(FileDialog& dialog) override;
+  bool ExecutePrintDialog(Printer& printer) override;
+  int ShowModal(ModalWindow& window) override;
+
+ private:
+  struct Unchanged {};
+  void Unexpected(const std::string& what);
+
+  std::deque<std::optional<std::variant<std::string, Unchanged>>> inputs_;
+  std::deque<std::optional<std::string>> files_;
+  std::deque<bool> printDialogs_;
+  std::deque<std::function<int(ModalWindow&)>> modals_;
+};
+
+// A printer that draws each job on a test canvas and keeps its title and drawing.
+class TestPrinter : public Printer {
+ public:
+  struct Job {
+    std::string title;
+    TestCanvas canvas;
+  };
+  std::vector<Job> jobs;
+
+  void Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) override;
+};
+
+// A clipboard in memory.
+class MemoryClipboard : public Clipboard {
+ public:
+  std::optional<std::string> text;
+  void SetText(const std::string& value) override { text = value; }
+  std::optional<std::string> Text() const override { return text; }
+};
