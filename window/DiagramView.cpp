@@ -100,7 +100,15 @@ void DiagramView::keyPressEvent(QKeyEvent* event) {
 
 // The platform opens the pop-up menu after the press handler has selected the element.
 void DiagramView::contextMenuEvent(QContextMenuEvent* event) {
-  if (form_.PopupMenu1) form_.PopupMenu1->popup(event->globalPos());
+  if (!form_.PopupMenu1) return;
+  QPoint at = event->globalPos();
+  // From the keyboard the menu opens at the selected element, where it is drawn.
+  if (event->reason() == QContextMenuEvent::Keyboard && form_.Options->SelectedElement()) {
+    const TRect& r = form_.Options->SelectionRect;
+    const QPoint corner(std::max(r.Left, 0), std::clamp(r.Bottom, 0, viewport()->height()));
+    at = viewport()->mapToGlobal(corner);
+  }
+  form_.PopupMenu1->popup(at);
 }
 
 void DiagramView::resizeEvent(QResizeEvent* event) {
