@@ -3,10 +3,12 @@
 SHELL := /bin/bash
 JOBS := -j2
 
-# Every Debian package the program, its tests, benchmarks and fuzzers need.
+# Every Debian package the program, its tests, benchmarks and fuzzers need, and the tools that
+# check what is installed.
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core \
-            xvfb xauth qt6-translations-l10n
+            xvfb xauth qt6-translations-l10n desktop-file-utils appstream shared-mime-info \
+            libglib2.0-bin man-db
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
@@ -17,7 +19,11 @@ FUZZ_SECONDS := 60
 # Medians of five runs of every benchmark; BENCH_ARGS=--benchmark_filter=Repaint narrows it.
 BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-.PHONY: all deps build run test bench fuzz clean
+# make install PREFIX=/usr DESTDIR=/tmp/stage
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: all deps build run test install bench fuzz clean
 
 all: build
 
@@ -44,6 +50,15 @@ test: deps build
 	cmake -S . -B build-asan -DTAVELON_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build-asan $(JOBS)
 	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure $(JOBS)
+
+# Into a live prefix (no DESTDIR) the desktop's caches are brought up to date, so that the menu
+# entry and the file type are known at once.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+	  if command -v update-mime-database >/dev/null; then update-mime-database "$(PREFIX)/share/mime"; fi; \
+	  if command -v update-desktop-database >/dev/null; then update-desktop-database -q "$(PREFIX)/share/applications"; fi; \
+	fi
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTAVELON_BENCH=ON -DTAVELON_TESTS=OFF
