@@ -4,11 +4,11 @@ SHELL := /bin/bash
 JOBS := -j2
 
 # Every Debian package the program, its tests, benchmarks and fuzzers need, and the tools that
-# check what is installed.
+# build the Debian package and check what is installed.
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core \
-            xvfb xauth qt6-translations-l10n desktop-file-utils appstream shared-mime-info \
-            libglib2.0-bin man-db
+            xvfb xauth qt6-translations-l10n dpkg-dev lintian desktop-file-utils appstream \
+            shared-mime-info libglib2.0-bin man-db
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
@@ -23,7 +23,7 @@ BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps build run test install bench fuzz clean
+.PHONY: all deps build run test install package package-check bench fuzz clean
 
 all: build
 
@@ -60,6 +60,22 @@ install: build
 	  if command -v update-desktop-database >/dev/null; then update-desktop-database -q "$(PREFIX)/share/applications"; fi; \
 	fi
 
+# The Debian package tavelon_<version>_<arch>.deb in this folder, built with Debian's compiler
+# and hardening flags; its library dependencies are computed by dpkg-shlibdeps.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DTAVELON_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+	cmake --build build-package $(JOBS)
+	rm -f build-package/tavelon_*.deb tavelon_*.deb
+	cd build-package && cpack -G DEB
+	cp build-package/tavelon_*.deb .
+
+# The package's control data, lintian, and the installed-tree checks on its unpacked files.
+package-check: package
+	data/check-package.sh tavelon_*.deb
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTAVELON_BENCH=ON -DTAVELON_TESTS=OFF
 	cmake --build build-bench $(JOBS)
@@ -85,4 +101,4 @@ fuzz: deps
 
 # The fuzz corpus is kept: it is what earlier runs found.
 clean:
-	rm -rf build build-asan build-bench build-fuzz
+	rm -rf build build-asan build-bench build-fuzz build-package tavelon_*.deb
