@@ -23,10 +23,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavelon.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not libraries, so no linker finds them: the database that makes .str files known, the icon
+# Not libraries, so no linker finds them: the database that makes .str files known, the index
+# of menu entries by file type that file managers open a double-clicked design with, the icon
 # theme the icon is looked up in, the fonts the diagrams fall back to, and the German texts of
 # Qt's own dialogs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "shared-mime-info, hicolor-icon-theme, fonts-liberation, qt6-translations-l10n")
+    "shared-mime-info, desktop-file-utils, hicolor-icon-theme, fonts-liberation, qt6-translations-l10n")
 
 include(CPack)

@@ -52,8 +52,12 @@ check_appstream() {
   echo "AppStream metadata: valid"
 }
 
-# The database built from the installed package comes first, the system's own after it.
-in_test_data() { XDG_DATA_HOME=$work/data XDG_DATA_DIRS=$work/data:/usr/share "$@"; }
+# The database built from the installed files comes first, the system's own after it; no
+# user's choices take part, and the installed program is on the path.
+in_test_data() {
+  LC_ALL=C.UTF-8 XDG_DATA_HOME=$work/data XDG_DATA_DIRS=$work/data:/usr/share \
+    XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/config PATH=$root/usr/bin:$PATH "$@"
+}
 
 # What that database calls a file.
 content_type() {
@@ -68,9 +72,11 @@ expect_type() {
 }
 
 # The file type: the package parses, and a design is known by its name and, without one, by
-# its first bytes, while a note that merely begins like one stays plain text.
+# its first bytes, while a note that merely begins like one stays plain text. A double click
+# on a design opens it with the menu entry.
 check_mime() {
   need update-mime-database
+  need update-desktop-database
   need gio
   local package=$share/mime/packages/$id.xml
   [ -f "$package" ] || fail "$package is not installed"
@@ -91,7 +97,14 @@ check_mime() {
   expect_type "$work/entwurf" application/x-tavelon-struktogramm
   expect_type "$work/notiz" text/plain
   expect_type "$work/kasse.pas" text/x-pascal
-  echo "file type: known"
+  mkdir -p "$work/data/applications"
+  cp "$share/applications/$id.desktop" "$work/data/applications/"
+  in_test_data update-desktop-database "$work/data/applications"
+  in_test_data gio mime application/x-tavelon-struktogramm >"$work/out"
+  cat "$work/out"
+  grep -qE "^Default application for .*: $id\.desktop$" "$work/out" ||
+    fail "designs do not open with $id.desktop"
+  echo "file type: known, opens with $id.desktop"
 }
 
 # The manual page renders without a warning from man or groff and names every option that
