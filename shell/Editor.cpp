@@ -9,6 +9,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrinter.h"
+#include "shell/DesktopIdentity.h"
 #include "shell/Hauptfenster.h"
 
 namespace {
@@ -49,6 +50,7 @@ int RunEditor(const char* programName, const std::optional<std::string>& startFi
   EditorApplication application(argc, argv, dialogs);
   QApplication::setApplicationName("tavelon");
   QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
+  ApplyDesktopIdentity();
   LoadGermanTranslations(application);
   QtPrinter printer;
   QtClipboard clipboard;
