@@ -5,6 +5,7 @@
 #include "bench/BenchDesigns.h"
 #include "model/Anweisung.h"
 #include "model/Bedingung.h"
+#include "model/DesignChange.h"
 #include "model/Display.h"
 #include "platform/qt/QtCanvas.h"
 
@@ -54,16 +55,25 @@ void Repaint(benchmark::State& state, bool flowchart, DesignShape shape, int64_t
   for (auto _ : state) benchmark::DoNotOptimize(window.Paint(root));
 }
 
+// The editor makes its changes local, so that only what holds the new statement is measured.
 void EditRepaint(benchmark::State& state, bool flowchart, DesignShape shape, int64_t n) {
   TBlock& root = SharedDesign(shape, n);
   Window window(flowchart);
   window.Paint(root);
   for (auto _ : state) {
     auto* statement = new TAnweisung("neu := 1");
-    root.InsertElement(statement);
+    {
+      DesignChange change;
+      root.InsertElement(statement);
+      change.Finish({&root});
+    }
     benchmark::DoNotOptimize(window.Paint(root));
     state.PauseTiming();
-    root.DeleteElement(statement);
+    {
+      DesignChange change;
+      root.DeleteElement(statement);
+      change.Finish({&root});
+    }
     DisposeElement(statement);
     state.ResumeTiming();
   }

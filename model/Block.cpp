@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/DesignChange.h"
 #include "model/DrawHelpers.h"
 
 TBlock::TBlock(std::string text) : TElement(std::move(text)) {}
@@ -10,7 +11,8 @@ TBlock::TBlock(std::string text) : TElement(std::move(text)) {}
 TBlock::~TBlock() { DisposeContents(); }
 
 void TBlock::InsertElement(TElement* element) {
-  NotifyDesignChanged();
+  DesignChange::Note(*this);
+  DesignChange::Note(*element);
   element->Next = Body;
   Body = element;
 }
@@ -158,9 +160,11 @@ void TBlock::DisposeContents() {
   }
 }
 
-void TBlock::DeleteFromContents(TElement* element) { DeleteFromSequence(Body, element); }
+void TBlock::DeleteFromContents(TElement* element) { DeleteFromSequence(*this, Body, element); }
 
-void TBlock::RemoveFromContents(const TElement* element) { RemoveFromSequence(Body, element); }
+void TBlock::RemoveFromContents(const TElement* element) {
+  RemoveFromSequence(*this, Body, element);
+}
 
 TElement* TBlock::FindInContents(const TElement* element) {
   return FindInSequence(Body, this, element);

@@ -21,9 +21,9 @@ bool TDisplayOptions::IsCollapsed(const TElement* element) const {
 }
 
 void TDisplayOptions::ToggleCollapsed(TElement* element) {
-  // Drawn from one counter for all options, so that no two collapsed sets share a version.
+  // Drawn from one counter for all options, so that no two collapsed sets share a version;
+  // every empty set has version 0, so that windows without collapsed blocks measure alike.
   static uint64_t lastCollapsedVersion = 0;
-  collapsedVersion_ = ++lastCollapsedVersion;
   auto it = std::find(Collapsed.begin(), Collapsed.end(), element);
   if (it != Collapsed.end()) {
     Collapsed.erase(it);
@@ -32,4 +32,5 @@ void TDisplayOptions::ToggleCollapsed(TElement* element) {
     Collapsed.push_back(element);
     collapsedSet_.insert(element);
   }
+  collapsedVersion_ = Collapsed.empty() ? 0 : ++lastCollapsedVersion;
 }

@@ -36,7 +36,7 @@ class TDisplayOptions {
 
   bool IsCollapsed(const TElement* element) const;
   void ToggleCollapsed(TElement* element);
-  // Changes whenever the collapsed blocks change.
+  // Changes whenever the collapsed blocks change; 0 while none is collapsed.
   uint64_t CollapsedVersion() const { return collapsedVersion_; }
 
   // Working state of measuring and drawing passes; not part of the view state.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Block.h"
+#include "model/DesignChange.h"
 #include "model/TextRules.h"
 
 namespace {
@@ -27,14 +28,16 @@ TElement::TElement(std::string text) : Text(std::move(text)) {}
 
 void TElement::SetText(std::string_view text) {
   Text = StorableText(text);
-  NotifyDesignChanged();
+  DesignChange::Note(*this);
 }
 
 TElement::~TElement() = default;
 
+// Disposes of the contents without noting a change: what is freed is no longer in a design.
 void DisposeElement(TElement* element) {
   if (!element) return;
-  element->DeleteElement(element);
+  DesignChange::Forget(*element);
+  element->DisposeContents();
   delete element;
 }
 
@@ -123,23 +126,28 @@ void TElement::DrawSequence(Canvas& canvas, TPoint origin, int32_t width,
     it->element->DrawAfterSuccessors(canvas, it->origin, width, options);
 }
 
-void TElement::InsertElement(TElement* element) {
-  NotifyDesignChanged();
+void TElement::InsertElement(TElement* element) { LinkAfter(element); }
+
+void TElement::LinkAfter(TElement* element) {
+  DesignChange::Note(*this);
+  DesignChange::Note(*element);
   element->Next = Next;
   Next = element;
 }
 
+// Each operation notes the element whose link it changes, which stays in the design.
 void TElement::DeleteElement(TElement* element) {
-  NotifyDesignChanged();
   // An element never occurs below its own successors, so disposing of the receiver's
   // contents needs no walk along the sequence.
   if (element == this) {
+    DesignChange::Note(*this);
     DisposeContents();
     return;
   }
   for (TElement* e = this; e; e = e->Next) {
     e->DeleteFromContents(element);
     if (e->Next == element && element) {
+      DesignChange::Note(*e);
       element->DisposeContents();
       e->Next = element->Next;
     }
@@ -147,9 +155,9 @@ void TElement::DeleteElement(TElement* element) {
 }
 
 void TElement::RemoveElement(const TElement* element) {
-  NotifyDesignChanged();
   for (TElement* e = this; e; e = e->Next) {
     if (e->Next == element && element) {
+      DesignChange::Note(*e);
       e->Next = element->Next;
       e->RemoveFromContents(element);
       return;
@@ -158,20 +166,24 @@ void TElement::RemoveElement(const TElement* element) {
   }
 }
 
-void TElement::DeleteFromSequence(TElement*& first, TElement* element) {
+void TElement::DeleteFromSequence(TElement& container, TElement*& first, TElement* element) {
   if (!first) return;
-  if (first == element)
+  if (first == element) {
+    DesignChange::Note(container);
     first = element->Next;
-  else
+  } else {
     first->DeleteElement(element);
+  }
 }
 
-void TElement::RemoveFromSequence(TElement*& first, const TElement* element) {
+void TElement::RemoveFromSequence(TElement& container, TElement*& first, const TElement* element) {
   if (!first) return;
-  if (first == element)
+  if (first == element) {
+    DesignChange::Note(container);
     first = element->Next;
-  else
+  } else {
     first->RemoveElement(element);
+  }
 }
 
 TElement* TElement::FindParent(const TElement* element) {

@@ -37,6 +37,8 @@ class TElement {
 
   // Links element next to the receiver: after it, or at the head of a block's body.
   virtual void InsertElement(TElement* element);
+  // Links element directly after the receiver, also when the receiver is a block.
+  void LinkAfter(TElement* element);
   // Unlinks element wherever it occurs in the subtree; called with the receiver itself,
   // disposes of the receiver's contents. Where element is met as a successor or as a branch
   // block, its contents are disposed of on the way; the element itself is never freed.
@@ -61,7 +63,7 @@ class TElement {
   // The record tag byte of this kind ("A", "B", ...).
   virtual char RecordTag() const = 0;
 
-  // Replaces the text, dropping the bytes no text may hold, and marks the design changed.
+  // Replaces the text, dropping the bytes no text may hold, and notes the change.
   void SetText(std::string_view text);
 
   // The sequences the element owns: a block's body, a decision's or loop's branch blocks.
@@ -91,12 +93,15 @@ class TElement {
   virtual void SaveElement(Stream& stream) const = 0;
   virtual void ExportElement(std::string& output, const std::string& indent) const = 0;
 
-  // The same operations on a sequence held by a container, whose head may be element.
-  static void DeleteFromSequence(TElement*& first, TElement* element);
-  static void RemoveFromSequence(TElement*& first, const TElement* element);
+  // The same operations on a sequence held by container, whose head may be element.
+  static void DeleteFromSequence(TElement& container, TElement*& first, TElement* element);
+  static void RemoveFromSequence(TElement& container, TElement*& first, const TElement* element);
   static TElement* FindInSequence(TElement* first, TElement* container, const TElement* element);
 
  private:
+  friend class DesignChange;  // forgets the sizes along the paths to changed elements
+  friend void DisposeElement(TElement* element);
+
   TSize MeasureCached(Canvas& canvas, TDisplayOptions& options);
   void DrawSequence(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
   bool ContainsSelection(const TDisplayOptions& options,

@@ -1,5 +1,9 @@
 #include "model/MeasureCache.h"
 
+#include <utility>
+#include <vector>
+
+#include "model/DesignChange.h"
 #include "model/DisplayOptions.h"
 
 namespace {
@@ -14,10 +18,22 @@ bool MeasureCache::Verify = false;
 
 void MeasureCache::Enter(const TDisplayOptions& options, const Canvas& canvas) {
   if (depth_++ > 0) return;
-  Key key{designVersion,        options.CollapsedVersion(), options.Spacing,
-          options.Flowchart,    options.Printing,           canvas.Font.Name,
-          canvas.Font.PixelHeight, canvas.Font.PointSize,   canvas.DeviceKey()};
-  if (stamp_ != 0 && key == key_) return;
-  key_ = std::move(key);
-  stamp_ = ++lastStamp;
+  DesignChange::SettlePending();
+  const Key key{designVersion,           options.CollapsedVersion(), options.Spacing,
+                options.Flowchart,       options.Printing,           canvas.Font.Name,
+                canvas.Font.PixelHeight, canvas.Font.PointSize,      canvas.DeviceKey()};
+  stamp_ = SharedStamp(key);
+}
+
+uint64_t MeasureCache::SharedStamp(const Key& key) {
+  // Only keys of the current design version can come again; a few dozen cover every window's
+  // views, and forgetting more only costs one measuring.
+  static std::vector<std::pair<Key, uint64_t>> stamps;
+  constexpr std::size_t MaxKeys = 64;
+  if (!stamps.empty() && (stamps.front().first.design != key.design || stamps.size() >= MaxKeys))
+    stamps.clear();
+  for (const auto& [known, stamp] : stamps)
+    if (known == key) return stamp;
+  stamps.emplace_back(key, ++lastStamp);
+  return lastStamp;
 }

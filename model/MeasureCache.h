@@ -9,16 +9,19 @@
 class TDisplayOptions;
 class TElement;
 
-// Every change of a design's structure or texts bumps this number; remembered sizes older
-// than it are measured again. The tree operations bump it themselves; code that writes an
-// element's fields directly in a design that has been measured must call NotifyDesignChanged.
+// Every change of a design's structure or texts outside a DesignChange bumps this number;
+// remembered sizes older than it are measured again. The tree operations bump it themselves
+// (or note the change locally); code that writes an element's fields directly in a design
+// that has been measured must call NotifyDesignChanged.
 uint64_t DesignVersion();
 void NotifyDesignChanged();
 
 // Sizes of elements are remembered in the elements between measuring passes, under a stamp
 // that stands for everything a size depends on: the design version, the view, the printing
 // settings, the collapsed blocks and the canvas's font and device. A pass that finds any of
-// these changed takes a new stamp, which makes every remembered size stale.
+// these changed takes another stamp, which makes the sizes remembered under the old one stale.
+// Caches that measure alike share one stamp, so that two windows with the same view settings
+// keep each other's sizes.
 class MeasureCache {
  public:
   // In verify mode every remembered size that is used is compared with a fresh measurement
@@ -32,7 +35,7 @@ class MeasureCache {
   uint64_t Stamp() const { return stamp_; }
   bool Bypassed() const { return !Enabled || bypass_ > 0; }
 
-  // Opens a pass; the outermost one checks whether the stamp still holds.
+  // Opens a pass; the outermost one settles waiting changes and takes the stamp of its key.
   void Enter(const TDisplayOptions& options, const Canvas& canvas);
   void Leave() { --depth_; }
 
@@ -57,7 +60,9 @@ class MeasureCache {
     bool operator==(const Key&) const = default;
   };
 
-  Key key_;
+  // The stamp every cache measuring under key uses until the design changes as a whole.
+  static uint64_t SharedStamp(const Key& key);
+
   uint64_t stamp_ = 0;
   int32_t depth_ = 0;
   int32_t bypass_ = 0;

@@ -55,6 +55,28 @@ std::vector<KindCase> NonBlockKinds() {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, InsertAfterTest, testing::ValuesIn(NonBlockKinds()), KindName);
 
+class LinkAfterTest : public testing::TestWithParam<KindCase> {};
+
+TEST_P(LinkAfterTest, LinkAfterPutsTheElementAfterTheReceiverAlsoAfterABlock) {
+  TElement* receiver = GetParam().make();
+  TAnweisung* old = Stmt("alt");
+  receiver->Next = old;
+  BlockPtr root = Root({receiver});
+
+  TAnweisung* linked = Stmt("neu");
+  receiver->LinkAfter(linked);
+
+  EXPECT_EQ(receiver->Next, linked);
+  EXPECT_EQ(linked->Next, old);
+  for (int32_t i = 0; i < receiver->ContentCount(); ++i) {
+    const TElement* content = receiver->Content(i);
+    if (auto* block = dynamic_cast<const TBlock*>(content)) content = block->Body;
+    EXPECT_EQ(content, nullptr) << "content " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LinkAfterTest, testing::ValuesIn(AllKinds()), KindName);
+
 // --- DeleteElement ---------------------------------------------------------------------------
 
 TEST(TreeOperationsTest, DeletingABlockOnItselfFreesItsWholeBodyAndKeepsItsSuccessors) {
