@@ -2,6 +2,7 @@
 #include <map>
 
 #include "bench/BenchDesigns.h"
+#include "model/DesignSnapshot.h"
 #include "model/Records.h"
 #include "platform/MemoryStream.h"
 #include "text/Interpret.h"
@@ -46,6 +47,29 @@ void Snapshot(benchmark::State& state, DesignShape shape, int64_t n) {
   }
 }
 
+// What an undo state costs when the history recycles its snapshots: taken and given back.
+void UndoSnapshot(benchmark::State& state, DesignShape shape, int64_t n) {
+  TBlock& root = SharedDesign(shape, n);
+  SnapshotPool pool;
+  pool.Recycle(pool.Acquire());
+  for (auto _ : state) {
+    std::unique_ptr<DesignSnapshot> snapshot = pool.Acquire();
+    snapshot->Take(root);
+    benchmark::DoNotOptimize(snapshot.get());
+    pool.Recycle(std::move(snapshot));
+  }
+}
+
+// An undo: the design restored from a state, and its disposal when it is replaced.
+void UndoRestore(benchmark::State& state, DesignShape shape, int64_t n) {
+  DesignSnapshot snapshot;
+  snapshot.Take(SharedDesign(shape, n));
+  for (auto _ : state) {
+    BlockPtr restored = snapshot.Restore();
+    benchmark::DoNotOptimize(restored.get());
+  }
+}
+
 void Save(benchmark::State& state, DesignShape shape, int64_t n) {
   TBlock& root = SharedDesign(shape, n);
   for (auto _ : state) benchmark::DoNotOptimize(SavedBytes(root));
@@ -75,6 +99,8 @@ void Parse(benchmark::State& state, DesignShape shape, int64_t n) {
 
 const bool registered = [] {
   RegisterPerShape("Snapshot", Snapshot);
+  RegisterPerShape("UndoSnapshot", UndoSnapshot);
+  RegisterPerShape("UndoRestore", UndoRestore);
   RegisterPerShape("Save", Save);
   RegisterPerShape("Load", Load);
   RegisterPerShape("Export", Export);

@@ -1,6 +1,5 @@
-#include <typeinfo>
-
 #include "tests/model/ModelTestSupport.h"
+#include "tests/support/TreeCompare.h"
 
 using namespace modeltest;
 
@@ -8,33 +7,7 @@ namespace {
 
 // Expects copy to be a structurally equal tree made of new objects only.
 void ExpectDeepCopy(const TElement* source, const TElement* copy) {
-  for (; source || copy; source = source->Next, copy = copy->Next) {
-    ASSERT_NE(source, nullptr);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(source, copy);
-    EXPECT_EQ(typeid(*source), typeid(*copy));
-    EXPECT_EQ(source->Text, copy->Text);
-    EXPECT_EQ(source->Movable, copy->Movable);
-    if (auto* block = dynamic_cast<const TBlock*>(source)) {
-      auto* blockCopy = dynamic_cast<const TBlock*>(copy);
-      ASSERT_NE(blockCopy, nullptr);
-      EXPECT_EQ(block->Braced, blockCopy->Braced);
-      EXPECT_EQ(block->Body == nullptr, blockCopy->Body == nullptr);
-      if (block->Body) ExpectDeepCopy(block->Body, blockCopy->Body);
-    }
-    if (auto* condition = dynamic_cast<const TBedingung*>(source)) {
-      auto* conditionCopy = dynamic_cast<const TBedingung*>(copy);
-      ASSERT_NE(conditionCopy, nullptr);
-      EXPECT_EQ(condition->BranchCount, conditionCopy->BranchCount);
-      for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(condition->Branches[i] == nullptr, conditionCopy->Branches[i] == nullptr);
-        if (condition->Branches[i]) {
-          EXPECT_EQ(conditionCopy->Branches[i]->Next, nullptr);
-          ExpectDeepCopy(condition->Branches[i], conditionCopy->Branches[i]);
-        }
-      }
-    }
-  }
+  EXPECT_EQ(TreeDifference(source, copy), "");
 }
 
 class CopyKindTest : public testing::TestWithParam<KindCase> {};

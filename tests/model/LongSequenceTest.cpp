@@ -1,4 +1,6 @@
+#include "model/DesignSnapshot.h"
 #include "tests/model/ModelTestSupport.h"
+#include "tests/support/TreeText.h"
 
 using namespace modeltest;
 
@@ -81,6 +83,14 @@ TEST_F(LongSequenceTest, IsCopiedAndDisposed) {
   EXPECT_EQ(copiedLast->Text, "Anweisung");
   copy.reset();
   EXPECT_EQ(last->Text, "Anweisung");
+}
+
+TEST_F(LongSequenceTest, IsTakenIntoASnapshotAndRestored) {
+  DesignSnapshot snapshot;
+  snapshot.Take(*block);
+  BlockPtr restored = snapshot.Restore();
+  EXPECT_EQ(SequenceLength(restored->Body), std::size_t(kCount));
+  EXPECT_EQ(LastInSequence(restored->Body)->Text, "Anweisung");
 }
 
 }  // namespace

@@ -1,0 +1,117 @@
+#include "model/DesignSnapshot.h"
+
+#include "model/Anweisung.h"
+#include "model/Loops.h"
+
+void DesignSnapshot::Clear() {
+  records_.clear();
+  texts_.clear();
+}
+
+void DesignSnapshot::Take(const TBlock& root) {
+  Clear();
+  TakeSequence(&root, true);
+}
+
+// The kind is told by the record tag, which every class answers with its own letter.
+void DesignSnapshot::TakeSequence(const TElement* first, bool alone) {
+  for (const TElement* e = first; e; e = alone ? nullptr : e->Next) {
+    Record record{e->Text.size(), e->RecordTag(), e->Movable, 0, 0, 0};
+    if (!alone && e->Next) record.links |= HasNext;
+    texts_.append(e->Text);
+    if (record.tag == 'B') {
+      const auto& block = static_cast<const TBlock&>(*e);
+      record.braced = block.Braced;
+      if (block.Body) record.links |= HasBody;
+      records_.push_back(record);
+      TakeSequence(block.Body, false);
+      continue;
+    }
+    if (record.tag == 'D' || record.tag == 'R')
+      record.continueOnTrue = static_cast<const TDoWhile&>(*e).ContinueOnTrue;
+    records_.push_back(record);
+    // Branch blocks stand alone: a branch has no successors.
+    for (int32_t i = 0; i < e->ContentCount(); ++i) TakeSequence(e->Content(i), true);
+  }
+}
+
+BlockPtr DesignSnapshot::Restore() const {
+  if (records_.empty()) return nullptr;
+  Cursor cursor{records_.data(), texts_.data()};
+  return BlockPtr(static_cast<TBlock*>(RestoreSequence(cursor)));
+}
+
+// Each element joins the sequence before its contents are built, so that what has been
+// built is freed if building the rest fails.
+TElement* DesignSnapshot::RestoreSequence(Cursor& cursor) {
+  ElementPtr head;
+  TElement* tail = nullptr;
+  for (;;) {
+    const Record& record = *cursor.record++;
+    TElement* element = NewElement(record);
+    if (tail)
+      tail->Next = element;
+    else
+      head.reset(element);
+    tail = element;
+    element->Text.assign(cursor.text, record.textLength);
+    cursor.text += record.textLength;
+    RestoreContents(*element, record, cursor);
+    if (!(record.links & HasNext)) return head.release();
+  }
+}
+
+TElement* DesignSnapshot::NewElement(const Record& record) {
+  TElement* element = nullptr;
+  switch (record.tag) {
+    case 'B':
+      element = new TBlock();
+      static_cast<TBlock*>(element)->Braced = record.braced;
+      break;
+    case 'I':
+      element = new TIf(WithoutBranches{});
+      break;
+    case 'W':
+      element = new TWhile(WithoutBranches{});
+      break;
+    case 'F':
+      element = new TFor(WithoutBranches{});
+      break;
+    case 'D':
+    case 'R': {
+      auto* loop =
+          record.tag == 'D' ? new TDoWhile(WithoutBranches{}) : new TRepeat(WithoutBranches{});
+      loop->ContinueOnTrue = record.continueOnTrue;
+      element = loop;
+      break;
+    }
+    default:
+      element = new TAnweisung();
+      break;
+  }
+  element->Movable = record.movable;
+  return element;
+}
+
+void DesignSnapshot::RestoreContents(TElement& element, const Record& record, Cursor& cursor) {
+  if (record.tag == 'B') {
+    if (record.links & HasBody) static_cast<TBlock&>(element).Body = RestoreSequence(cursor);
+    return;
+  }
+  // Only decisions and loops have contents besides blocks: their branch blocks.
+  for (int32_t i = 0; i < element.ContentCount(); ++i)
+    static_cast<TBedingung&>(element).Branches[i] = static_cast<TBlock*>(RestoreSequence(cursor));
+}
+
+std::unique_ptr<DesignSnapshot> SnapshotPool::Acquire() {
+  if (spare_.empty()) return std::make_unique<DesignSnapshot>();
+  std::unique_ptr<DesignSnapshot> snapshot = std::move(spare_.back());
+  spare_.pop_back();
+  return snapshot;
+}
+
+void SnapshotPool::Recycle(std::unique_ptr<DesignSnapshot> snapshot) {
+  if (!snapshot) return;
+  snapshot->Clear();
+  spare_.push_back(std::move(snapshot));
+}
