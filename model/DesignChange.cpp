@@ -44,6 +44,12 @@ void DesignChange::SettlePending() {
   if (waiting) NotifyDesignChanged();
 }
 
+bool DesignChange::Pending() {
+  for (DesignChange* change = innermost; change; change = change->outer_)
+    if (!change->noted_.empty()) return true;
+  return false;
+}
+
 void DesignChange::Finish(std::span<TBlock* const> roots) {
   if (noted_.empty()) return;
   std::sort(noted_.begin(), noted_.end(), std::less<>());

@@ -45,6 +45,8 @@ class DesignChange {
   static void Forget(const TElement& element);
   // Called as a measuring pass begins: waiting notes make every remembered size stale.
   static void SettlePending();
+  // Whether an open change has noted elements whose holders' sizes are not yet forgotten.
+  static bool Pending();
 
  private:
   bool MarkSequence(TElement* first, bool alone);

@@ -1,7 +1,9 @@
 #include "model/DesignSnapshot.h"
 
 #include "model/Anweisung.h"
+#include "model/DesignChange.h"
 #include "model/Loops.h"
+#include "model/MeasureCache.h"
 
 void DesignSnapshot::Clear() {
   records_.clear();
@@ -10,13 +12,26 @@ void DesignSnapshot::Clear() {
 
 void DesignSnapshot::Take(const TBlock& root) {
   Clear();
+  // While a change waits to be finished, sizes of the elements that hold it may be stale.
+  keepSizes_ = !DesignChange::Pending();
+  holdingStamp_ = 0;
   TakeSequence(&root, true);
+}
+
+uint64_t DesignSnapshot::StampToKeep(const TElement& element) {
+  const uint64_t stamp = element.cachedStamp_;
+  if (!keepSizes_ || stamp == 0) return 0;
+  if (stamp == holdingStamp_) return stamp;
+  if (!MeasureCache::HoldsForCopies(stamp)) return 0;
+  holdingStamp_ = stamp;
+  return stamp;
 }
 
 // The kind is told by the record tag, which every class answers with its own letter.
 void DesignSnapshot::TakeSequence(const TElement* first, bool alone) {
   for (const TElement* e = first; e; e = alone ? nullptr : e->Next) {
-    Record record{e->Text.size(), e->RecordTag(), e->Movable, 0, 0, 0};
+    Record record{
+        e->Text.size(), StampToKeep(*e), e->cachedSize_, e->RecordTag(), e->Movable, 0, 0, 0};
     if (!alone && e->Next) record.links |= HasNext;
     texts_.append(e->Text);
     if (record.tag == 'B') {
@@ -90,6 +105,8 @@ TElement* DesignSnapshot::NewElement(const Record& record) {
       break;
   }
   element->Movable = record.movable;
+  element->cachedSize_ = record.size;
+  element->cachedStamp_ = record.stamp;
   return element;
 }
 

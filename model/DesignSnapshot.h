@@ -12,6 +12,8 @@
 // their capacity, so a history that recycles its snapshots (SnapshotPool) neither allocates
 // nor frees memory per state. It holds all that a deep copy keeps: the kinds, texts,
 // Movable, Braced, ContinueOnTrue and the structure, branch blocks and their titles included.
+// The sizes the elements remember go along where they also hold for the restored copy, so
+// that a window need not measure a restored design afresh.
 //
 //   std::unique_ptr<DesignSnapshot> state = pool.Acquire();
 //   state->Take(*root);                       // before the command changes the tree
@@ -34,6 +36,8 @@ class DesignSnapshot {
   // successor when it has one.
   struct Record {
     uint64_t textLength;
+    uint64_t stamp;  // of the remembered size, 0 for none
+    TSize size;
     char tag;  // the kind, as in the file records
     uint8_t movable;
     uint8_t braced;
@@ -49,12 +53,17 @@ class DesignSnapshot {
   };
 
   void TakeSequence(const TElement* first, bool alone);
+  // The stamp of element's remembered size if that size goes along, else 0.
+  uint64_t StampToKeep(const TElement& element);
   static TElement* RestoreSequence(Cursor& cursor);
   static TElement* NewElement(const Record& record);
   static void RestoreContents(TElement& element, const Record& record, Cursor& cursor);
 
   std::vector<Record> records_;
   std::string texts_;
+  // While taking: whether sizes may go along at all, and the stamp last found to hold.
+  bool keepSizes_ = false;
+  uint64_t holdingStamp_ = 0;
 };
 
 // Snapshots given back, whose buffers the next ones taken reuse.

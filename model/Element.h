@@ -99,7 +99,8 @@ class TElement {
   static TElement* FindInSequence(TElement* first, TElement* container, const TElement* element);
 
  private:
-  friend class DesignChange;  // forgets the sizes along the paths to changed elements
+  friend class DesignChange;    // forgets the sizes along the paths to changed elements
+  friend class DesignSnapshot;  // keeps remembered sizes with the elements it takes
   friend void DisposeElement(TElement* element);
 
   TSize MeasureCached(Canvas& canvas, TDisplayOptions& options);

@@ -25,10 +25,15 @@ void MeasureCache::Enter(const TDisplayOptions& options, const Canvas& canvas) {
   stamp_ = SharedStamp(key);
 }
 
+std::vector<std::pair<MeasureCache::Key, uint64_t>>& MeasureCache::KnownStamps() {
+  static std::vector<std::pair<Key, uint64_t>> stamps;
+  return stamps;
+}
+
 uint64_t MeasureCache::SharedStamp(const Key& key) {
   // Only keys of the current design version can come again; a few dozen cover every window's
   // views, and forgetting more only costs one measuring.
-  static std::vector<std::pair<Key, uint64_t>> stamps;
+  auto& stamps = KnownStamps();
   constexpr std::size_t MaxKeys = 64;
   if (!stamps.empty() && (stamps.front().first.design != key.design || stamps.size() >= MaxKeys))
     stamps.clear();
@@ -36,4 +41,10 @@ uint64_t MeasureCache::SharedStamp(const Key& key) {
     if (known == key) return stamp;
   stamps.emplace_back(key, ++lastStamp);
   return lastStamp;
+}
+
+bool MeasureCache::HoldsForCopies(uint64_t stamp) {
+  for (const auto& [key, known] : KnownStamps())
+    if (known == stamp) return key.design == designVersion && key.collapsed == 0;
+  return false;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "platform/Canvas.h"
 
@@ -39,6 +41,11 @@ class MeasureCache {
   void Enter(const TDisplayOptions& options, const Canvas& canvas);
   void Leave() { --depth_; }
 
+  // Whether sizes remembered under stamp also hold for an exact copy of the elements: the
+  // stamp still stands for a key of the current design version in which no block is
+  // collapsed (collapsed blocks are named by address, which a copy does not share).
+  static bool HoldsForCopies(uint64_t stamp);
+
   // Measures fresh for as long as it lives (verify mode).
   struct BypassScope {
     explicit BypassScope(MeasureCache& cache) : cache_(cache) { ++cache_.bypass_; }
@@ -62,6 +69,8 @@ class MeasureCache {
 
   // The stamp every cache measuring under key uses until the design changes as a whole.
   static uint64_t SharedStamp(const Key& key);
+  // The keys measured under since the design last changed as a whole, with their stamps.
+  static std::vector<std::pair<Key, uint64_t>>& KnownStamps();
 
   uint64_t stamp_ = 0;
   int32_t depth_ = 0;

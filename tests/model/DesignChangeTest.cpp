@@ -2,6 +2,7 @@
 // touched: random local edits must never leave a stale size, and what cannot be placed falls
 // back to forgetting every size.
 #include "model/DesignChange.h"
+#include "model/DesignSnapshot.h"
 #include "tests/model/MeasureTestSupport.h"
 #include "tests/model/ModelTestSupport.h"
 
@@ -54,7 +55,10 @@ class TwoWindows {
   // show.
   void LocalEdit() {
     DesignChange change;
-    for (std::size_t i = 0, edits = 1 + design.Number(3); i < edits; ++i) Edit(Pick());
+    for (std::size_t i = 0, edits = 1 + design.Number(3); i < edits; ++i) {
+      if (design.Number(4) == 0) snapshot.Take(root());
+      Edit(Pick());
+    }
     change.Finish({&root(), inner});
   }
 
@@ -142,8 +146,10 @@ class TwoWindows {
   ElementPtr detached;
   TDisplayOptions whole;
   TDisplayOptions part;
+  DesignSnapshot snapshot;  // taken at random moments, also halfway through a change
 };
 
+// Snapshots restored at random moments are measured too: the sizes they bring along must hold.
 TEST(DesignChangeTest, RandomLocalEditsInTwoWindowsNeverLeaveAStaleSize) {
   VerifyScope verify;
   for (unsigned seed = 1; seed <= 12; ++seed) {
@@ -152,25 +158,13 @@ TEST(DesignChangeTest, RandomLocalEditsInTwoWindowsNeverLeaveAStaleSize) {
       windows.LocalEdit();
       ASSERT_NO_FATAL_FAILURE(ExpectMeasuredAsFresh(windows.root(), windows.whole, windows.design));
       ASSERT_NO_FATAL_FAILURE(ExpectMeasuredAsFresh(*windows.inner, windows.part, windows.design));
+      if (!windows.snapshot.Empty() && windows.design.Number(3) == 0) {
+        BlockPtr restored = windows.snapshot.Restore();
+        ASSERT_NO_FATAL_FAILURE(ExpectMeasuredAsFresh(*restored, windows.whole, windows.design));
+      }
     }
   }
 }
-
-// Counts the text measurements, of which every element's measuring makes at least one.
-class CountingCanvas : public TestCanvas {
- public:
-  int extents = 0;
-  TSize TextExtent(const std::string& text) override {
-    ++extents;
-    return TestCanvas::TextExtent(text);
-  }
-  // The text measurements one measuring of shown makes.
-  int Measure(TBlock& shown, TDisplayOptions& options) {
-    extents = 0;
-    shown.GetSize(*this, options);
-    return extents;
-  }
-};
 
 // A design with a statement four blocks deep and 60 statements beside it.
 struct DeepStatement {

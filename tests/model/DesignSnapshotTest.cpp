@@ -1,12 +1,14 @@
 // Undo states are flat snapshots: restoring one must give back the design taken, flags and
 // texts included, as a tree of its own, also from a snapshot object used before.
+#include "model/DesignChange.h"
 #include "model/DesignSnapshot.h"
-
+#include "tests/model/MeasureTestSupport.h"
 #include "tests/model/ModelTestSupport.h"
 #include "tests/support/RandomDesign.h"
 #include "tests/support/TreeCompare.h"
 #include "tests/support/TreeText.h"
 
+using namespace measuretest;
 using namespace modeltest;
 
 namespace {
@@ -100,6 +102,60 @@ TEST(DesignSnapshotTest, TheDeepestDesignAFileMayHoldIsTakenAndRestored) {
   BlockPtr restored = snapshot.Restore();
   EXPECT_EQ(NestingDepth(*restored), NestingDepth(*root));
   EXPECT_EQ(TreeDifference(root.get(), restored.get()), "");
+}
+
+// A design measured in a window with nothing collapsed, and one of its statements.
+struct MeasuredDesign {
+  BlockPtr root =
+      BuildBlock("A(eins) I(x)[B(b)[A(innen) W(w)[A(tief)]]|A(nein)] R(r)[]", "Programm");
+  TDisplayOptions options;
+  CountingCanvas canvas;
+  MeasuredDesign() {
+    options.Measures.Enabled = true;
+    canvas.Measure(*root, options);
+  }
+  TElement* Deep() {
+    for (TElement* e : TreeElements(root.get()))
+      if (e->Text == "tief") return e;
+    return nullptr;
+  }
+  void ExpectSizeAsFresh(TBlock& shown) {
+    TDisplayOptions fresh = Fresh(options);
+    EXPECT_EQ(shown.GetSize(canvas, options), shown.GetSize(canvas, fresh));
+  }
+};
+
+TEST(DesignSnapshotTest, ARestoredDesignNeedsNoMeasuringWhereItsOriginalNeededNone) {
+  VerifyScope verify;
+  MeasuredDesign design;
+  DesignSnapshot snapshot;
+  snapshot.Take(*design.root);
+  BlockPtr restored = snapshot.Restore();
+  MeasureCache::Verify = false;
+  EXPECT_EQ(design.canvas.Measure(*restored, design.options), 0);
+}
+
+TEST(DesignSnapshotTest, SizesThatMayNotHoldForTheRestoredDesignStayBehind) {
+  VerifyScope verify;
+  {  // taken while a change waits to be finished: the holders' sizes are not yet forgotten
+    MeasuredDesign design;
+    DesignChange change;
+    design.Deep()->SetText("viel tiefer als vorher");
+    DesignSnapshot snapshot;
+    snapshot.Take(*design.root);
+    change.Finish({design.root.get()});
+    BlockPtr restored = snapshot.Restore();
+    design.ExpectSizeAsFresh(*restored);
+  }
+  {  // measured with a collapsed block, which the restored design does not hold
+    MeasuredDesign design;
+    design.options.ToggleCollapsed(design.root->Body->Next->Content(0));
+    design.canvas.Measure(*design.root, design.options);
+    DesignSnapshot snapshot;
+    snapshot.Take(*design.root);
+    BlockPtr restored = snapshot.Restore();
+    design.ExpectSizeAsFresh(*restored);
+  }
 }
 
 }  // namespace

@@ -27,6 +27,22 @@ struct VerifyScope {
   ~VerifyScope() { MeasureCache::Verify = false; }
 };
 
+// Counts the text measurements, of which every element's measuring makes at least one.
+class CountingCanvas : public TestCanvas {
+ public:
+  int extents = 0;
+  TSize TextExtent(const std::string& text) override {
+    ++extents;
+    return TestCanvas::TextExtent(text);
+  }
+  // The text measurements one measuring of shown makes.
+  int Measure(TBlock& shown, TDisplayOptions& options) {
+    extents = 0;
+    shown.GetSize(*this, options);
+    return extents;
+  }
+};
+
 // Expects the size of shown and the elements at random points to be those of a fresh pass.
 inline void ExpectMeasuredAsFresh(TBlock& shown, TDisplayOptions& options, RandomDesign& random) {
   TestCanvas canvas;
