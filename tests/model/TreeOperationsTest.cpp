@@ -28,23 +28,31 @@ TEST(TreeOperationsTest, InsertOnAnEmptyBlockMakesTheElementItsWholeBody) {
   EXPECT_EQ(inserted->Next, nullptr);
 }
 
-class InsertAfterTest : public testing::TestWithParam<KindCase> {};
-
-TEST_P(InsertAfterTest, InsertPutsTheElementDirectlyAfterTheReceiver) {
-  TElement* receiver = GetParam().make();
+// Expects link to put a new statement between receiver and its old successor, leaving the
+// receiver's contents empty.
+template <class Link>
+void ExpectLinkedDirectlyAfter(TElement* receiver, Link link) {
   TAnweisung* old = Stmt("alt");
   receiver->Next = old;
   BlockPtr root = Root({receiver});
 
-  TAnweisung* inserted = Stmt("neu");
-  receiver->InsertElement(inserted);
+  TAnweisung* linked = Stmt("neu");
+  link(*receiver, linked);
 
-  EXPECT_EQ(receiver->Next, inserted);
-  EXPECT_EQ(inserted->Next, old);
-  if (auto* condition = dynamic_cast<TBedingung*>(receiver)) {
-    for (int i = 1; i <= condition->BranchCount; ++i)
-      EXPECT_EQ(condition->Branch(i)->Body, nullptr) << "branch " << i;
+  EXPECT_EQ(receiver->Next, linked);
+  EXPECT_EQ(linked->Next, old);
+  for (int32_t i = 0; i < receiver->ContentCount(); ++i) {
+    const TElement* content = receiver->Content(i);
+    if (auto* block = dynamic_cast<const TBlock*>(content)) content = block->Body;
+    EXPECT_EQ(content, nullptr) << "content " << i;
   }
+}
+
+class InsertAfterTest : public testing::TestWithParam<KindCase> {};
+
+TEST_P(InsertAfterTest, InsertPutsTheElementDirectlyAfterTheReceiver) {
+  ExpectLinkedDirectlyAfter(GetParam().make(),
+                            [](TElement& receiver, TElement* e) { receiver.InsertElement(e); });
 }
 
 std::vector<KindCase> NonBlockKinds() {
@@ -58,21 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, InsertAfterTest, testing::ValuesIn(NonBlockKinds
 class LinkAfterTest : public testing::TestWithParam<KindCase> {};
 
 TEST_P(LinkAfterTest, LinkAfterPutsTheElementAfterTheReceiverAlsoAfterABlock) {
-  TElement* receiver = GetParam().make();
-  TAnweisung* old = Stmt("alt");
-  receiver->Next = old;
-  BlockPtr root = Root({receiver});
-
-  TAnweisung* linked = Stmt("neu");
-  receiver->LinkAfter(linked);
-
-  EXPECT_EQ(receiver->Next, linked);
-  EXPECT_EQ(linked->Next, old);
-  for (int32_t i = 0; i < receiver->ContentCount(); ++i) {
-    const TElement* content = receiver->Content(i);
-    if (auto* block = dynamic_cast<const TBlock*>(content)) content = block->Body;
-    EXPECT_EQ(content, nullptr) << "content " << i;
-  }
+  ExpectLinkedDirectlyAfter(GetParam().make(),
+                            [](TElement& receiver, TElement* e) { receiver.LinkAfter(e); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, LinkAfterTest, testing::ValuesIn(AllKinds()), KindName);
