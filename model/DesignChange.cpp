@@ -62,6 +62,16 @@ void DesignChange::Finish(std::span<TBlock* const> roots) {
   noted_.clear();
 }
 
+void DesignChange::FinishAll(std::span<TBlock* const> roots) {
+  if (!innermost) return;
+  // One walk serves them all.
+  for (DesignChange* change = innermost->outer_; change; change = change->outer_) {
+    innermost->noted_.insert(innermost->noted_.end(), change->noted_.begin(), change->noted_.end());
+    change->noted_.clear();
+  }
+  innermost->Finish(roots);
+}
+
 bool DesignChange::Found(const TElement* element) {
   const std::less<> before;
   if (before(element, noted_.front()) || before(noted_.back(), element)) return false;

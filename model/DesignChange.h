@@ -38,8 +38,13 @@ class DesignChange {
     Finish(std::span<TBlock* const>(roots.begin(), roots.size()));
   }
 
+  // Finishes every open change with roots, as a repaint of all windows may before painting:
+  // a command can open its change and leave the finishing to the repaint.
+  static void FinishAll(std::span<TBlock* const> roots);
+
   // Records that element changed: the innermost open change notes it; without one every
-  // remembered size becomes stale.
+  // remembered size becomes stale. Code that writes an element's links or text directly
+  // calls it too.
   static void Note(TElement& element);
   // Called as element is freed: what is freed stands in no design and is not looked for.
   static void Forget(const TElement& element);

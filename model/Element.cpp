@@ -50,7 +50,8 @@ void DisposeSequence(TElement* first) {
 }
 
 void LinkAfter(TElement& predecessor, TElement* element) {
-  NotifyDesignChanged();
+  DesignChange::Note(predecessor);
+  DesignChange::Note(*element);
   element->Next = predecessor.Next;
   predecessor.Next = element;
 }
@@ -126,14 +127,7 @@ void TElement::DrawSequence(Canvas& canvas, TPoint origin, int32_t width,
     it->element->DrawAfterSuccessors(canvas, it->origin, width, options);
 }
 
-void TElement::InsertElement(TElement* element) { LinkAfter(element); }
-
-void TElement::LinkAfter(TElement* element) {
-  DesignChange::Note(*this);
-  DesignChange::Note(*element);
-  element->Next = Next;
-  Next = element;
-}
+void TElement::InsertElement(TElement* element) { LinkAfter(*this, element); }
 
 // Each operation notes the element whose link it changes, which stays in the design.
 void TElement::DeleteElement(TElement* element) {

@@ -37,8 +37,6 @@ class TElement {
 
   // Links element next to the receiver: after it, or at the head of a block's body.
   virtual void InsertElement(TElement* element);
-  // Links element directly after the receiver, also when the receiver is a block.
-  void LinkAfter(TElement* element);
   // Unlinks element wherever it occurs in the subtree; called with the receiver itself,
   // disposes of the receiver's contents. Where element is met as a successor or as a branch
   // block, its contents are disposed of on the way; the element itself is never freed.

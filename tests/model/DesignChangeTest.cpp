@@ -3,6 +3,7 @@
 // back to forgetting every size.
 #include "model/DesignChange.h"
 #include "model/DesignSnapshot.h"
+#include "model/TreeQueries.h"
 #include "tests/model/MeasureTestSupport.h"
 #include "tests/model/ModelTestSupport.h"
 
@@ -44,7 +45,7 @@ class TwoWindows {
 
   // The root of the tree that holds element.
   TElement* TopOf(TElement* element) {
-    return detached && IsWithin(element, detached.get()) ? detached.get() : &root();
+    return detached && Contains(*detached, element) ? detached.get() : &root();
   }
 
   bool IsTop(const TElement* element) {
@@ -101,7 +102,7 @@ class TwoWindows {
   TElement* HolderOfInner() {
     std::vector<TElement*> holders;
     for (TElement* e : TreeElements(&root()))
-      if (e != &root() && IsWithin(inner, e)) holders.push_back(e);
+      if (e != &root() && Contains(*e, inner)) holders.push_back(e);
     return holders.empty() ? nullptr : holders[design.Number(holders.size())];
   }
 
@@ -113,7 +114,7 @@ class TwoWindows {
   // Deletes and frees target, or empties it when it is a branch block; nothing the second
   // window shows is freed.
   void Delete(TElement* target) {
-    if (IsTop(target) || (IsWithin(inner, target) && target != inner)) return;
+    if (IsTop(target) || (Contains(*target, inner) && target != inner)) return;
     if (!target->Movable) {
       TopOf(target)->DeleteElement(target);
     } else if (target != inner) {
@@ -126,10 +127,10 @@ class TwoWindows {
   void Move(TElement* target) {
     if (!target->Movable || IsTop(target)) return;
     TElement* destination = Pick();
-    if (IsWithin(destination, target) || !TakesInsert(destination)) return;
+    if (Contains(*target, destination) || !TakesInsert(destination)) return;
     TopOf(target)->RemoveElement(target);
     if (design.Number(2) && !IsTop(destination))
-      destination->LinkAfter(target);
+      LinkAfter(*destination, target);
     else
       destination->InsertElement(target);
   }
@@ -196,12 +197,29 @@ TEST(DesignChangeTest, LocalEditsMeasureOnlyWhatHoldsTheChangedElements) {
   EXPECT_EQ(canvas.Measure(*design.root, design.options), 7);
   {  // refined into a block: the block linked after it, the statement deleted and freed
     DesignChange change;
-    design.deep->LinkAfter(new TBlock(design.deep->Text));
+    LinkAfter(*design.deep, new TBlock(design.deep->Text));
     design.root->DeleteElement(design.deep);
     DisposeElement(design.deep);
     change.Finish({design.root.get()});
   }
   EXPECT_EQ(canvas.Measure(*design.root, design.options), 7);
+}
+
+TEST(DesignChangeTest, ARepaintCanFinishEveryOpenChange) {
+  VerifyScope verify;
+  DeepStatement design;
+  CountingCanvas canvas;
+  canvas.Measure(*design.root, design.options);
+  DesignChange command;
+  design.deep->SetText("im Befehl");
+  {
+    DesignChange inner;
+    design.root->Body->SetText("im inneren");
+    TBlock* roots[] = {design.root.get()};
+    DesignChange::FinishAll(roots);
+    MeasureCache::Verify = false;
+    EXPECT_EQ(canvas.Measure(*design.root, design.options), 7);
+  }
 }
 
 TEST(DesignChangeTest, WhatCannotBePlacedMakesEverySizeStale) {

@@ -67,7 +67,7 @@ class LinkAfterTest : public testing::TestWithParam<KindCase> {};
 
 TEST_P(LinkAfterTest, LinkAfterPutsTheElementAfterTheReceiverAlsoAfterABlock) {
   ExpectLinkedDirectlyAfter(GetParam().make(),
-                            [](TElement& receiver, TElement* e) { receiver.LinkAfter(e); });
+                            [](TElement& receiver, TElement* e) { LinkAfter(receiver, e); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, LinkAfterTest, testing::ValuesIn(AllKinds()), KindName);

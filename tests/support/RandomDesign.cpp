@@ -1,7 +1,5 @@
 #include "tests/support/RandomDesign.h"
 
-#include <algorithm>
-
 namespace {
 
 void Collect(TElement* first, std::vector<TElement*>& all) {
@@ -56,9 +54,4 @@ std::vector<TElement*> TreeElements(TElement* top) {
   std::vector<TElement*> all{top};
   for (int32_t i = 0; i < top->ContentCount(); ++i) Collect(top->Content(i), all);
   return all;
-}
-
-bool IsWithin(const TElement* element, TElement* top) {
-  const auto all = TreeElements(top);
-  return std::find(all.begin(), all.end(), element) != all.end();
 }

@@ -34,5 +34,3 @@ class RandomDesign {
 // Every element of the tree below and including top (its successors left out), in
 // reading order.
 std::vector<TElement*> TreeElements(TElement* top);
-// Whether element is top or lies below it.
-bool IsWithin(const TElement* element, TElement* top);
