@@ -129,7 +129,8 @@ class TwoWindows {
     TElement* destination = Pick();
     if (Contains(*target, destination) || !TakesInsert(destination)) return;
     TopOf(target)->RemoveElement(target);
-    if (design.Number(2) && !IsTop(destination))
+    // Like a drop, only a movable element takes a successor: never a branch block.
+    if (design.Number(2) && destination->Movable && !IsTop(destination))
       LinkAfter(*destination, target);
     else
       destination->InsertElement(target);
