@@ -115,12 +115,24 @@ void EditorTest::DoubleClick(TForm1& window, const TElement* element) {
 }
 
 void EditorTest::Drag(TForm1& window, QPoint from, QPoint to, Qt::MouseButton button) {
+  DragPress(window, from, button);
+  DragMove(window, to, button);
+  DragRelease(window, to, button);
+}
+
+void EditorTest::DragPress(TForm1& window, QPoint from, Qt::MouseButton button) {
+  QTest::mousePress(window.view().viewport(), button, Qt::NoModifier, from);
+}
+
+void EditorTest::DragMove(TForm1& window, QPoint to, Qt::MouseButton button) {
   QWidget* viewport = window.view().viewport();
-  QTest::mousePress(viewport, button, Qt::NoModifier, from);
   QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, button,
                    Qt::NoModifier);
   QApplication::sendEvent(viewport, &move);
-  QTest::mouseRelease(viewport, button, Qt::NoModifier, to);
+}
+
+void EditorTest::DragRelease(TForm1& window, QPoint to, Qt::MouseButton button) {
+  QTest::mouseRelease(window.view().viewport(), button, Qt::NoModifier, to);
 }
 
 void EditorTest::Key(TForm1& window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -142,6 +154,35 @@ std::string EditorTest::Selected(TForm1& window) {
   const TElement* next = selected->Next;
   if (next) text.resize(text.size() - RenderSequence(next).size() - 1);
   return text;
+}
+
+void EditorTest::Popup(TForm1& window, const std::string& component) {
+  auto* action = window.PopupMenu1->findChild<QAction*>(QString::fromStdString(component));
+  ASSERT_NE(action, nullptr) << component;
+  action->trigger();
+}
+
+void EditorTest::RightClickPopup(TForm1& window, const TElement* element,
+                                 const std::string& component) {
+  Click(window, element, Qt::RightButton);
+  window.PopupMenu1->hide();
+  Popup(window, component);
+}
+
+std::vector<std::string> EditorTest::History() const {
+  std::vector<std::string> states;
+  for (int32_t i = 1; i <= UndoHistory::Capacity && form->UndoStates.State(i); ++i)
+    states.push_back(RenderBody(*form->UndoStates.State(i)));
+  return states;
+}
+
+int RedPixels(TForm1& window) {
+  const QImage image = window.view().viewport()->grab().toImage();
+  int red = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y) == QColor(255, 0, 0)) ++red;
+  return red;
 }
 
 }  // namespace editortest

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QMdiArea>
+#include <QMenu>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -63,6 +64,22 @@ class EditorTest : public ::testing::Test {
   void Trigger(const std::string& component);
 
   std::string Selected(TForm1& window);
+
+  // Triggers an item of window's pop-up menu by its component name.
+  void Popup(TForm1& window, const std::string& component);
+  // A right click on element, then the pop-up item: the menu acts on what the click selected.
+  void RightClickPopup(TForm1& window, const TElement* element, const std::string& component);
+  // The states of the undo history as notations of their bodies, newest first.
+  std::vector<std::string> History() const;
+  int States() const { return form->UndoStates.Count(); }
+
+  // A drag taken apart: the press, one move, and the release, each a real event.
+  void DragPress(TForm1& window, QPoint from, Qt::MouseButton button = Qt::LeftButton);
+  void DragMove(TForm1& window, QPoint to, Qt::MouseButton button = Qt::LeftButton);
+  void DragRelease(TForm1& window, QPoint to, Qt::MouseButton button = Qt::LeftButton);
 };
+
+// The number of pure red pixels in what window's client area shows now.
+int RedPixels(TForm1& window);
 
 }  // namespace editortest
