@@ -56,6 +56,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   std::vector<TForm1*> DiagramWindows() const;
   TForm1* ActiveWindow() const;
   TForm1* FirstWindow() const { return firstWindow_; }
+  // How many deleted elements are kept alive because a window still shows a block in them.
+  std::size_t KeptForWindows() const { return discarded_.size(); }
 
   // EditorHost.
   TBlock* DesignRoot() override { return RootBlock.get(); }
