@@ -23,7 +23,7 @@ BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps build run test install package package-check bench fuzz clean
+.PHONY: all deps build run test monkey install package package-check bench fuzz clean
 
 all: build
 
@@ -50,6 +50,18 @@ test: deps build
 	cmake -S . -B build-asan -DTAVELON_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build-asan $(JOBS)
 	cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure $(JOBS)
+
+# The editor's random-action test, longer than in `make test` and with a seed of its own (a new
+# one each run unless given); a failure reports its seed, action and the actions before it.
+MONKEY_SEED ?= $(shell date +%s)
+MONKEY_ACTIONS ?= 20000
+
+monkey: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build $(JOBS) --target tavelon_editor_tests
+	TAVELON_MONKEY_SEED=$(MONKEY_SEED) TAVELON_MONKEY_ACTIONS=$(MONKEY_ACTIONS) \
+	  QT_QPA_PLATFORM=offscreen ./build/tests/tavelon_editor_tests \
+	  --gtest_filter='RandomActionsTest.*'
 
 # Into a live prefix (no DESTDIR) the desktop's caches are brought up to date, so that the menu
 # entry and the file type are known at once.

@@ -1,0 +1,367 @@
+// Thousands of random user actions on the whole editor: clicks, drags, keys, pop-up and
+// main-menu commands with dialogs confirmed or cancelled, windows opened and closed. After
+// every action the design, every window and the undo history must be sound, and the design
+// must come back unchanged from its file bytes. Remembered sizes are verified against fresh
+// measurements all along.
+//
+// TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey).
+#include <QLineEdit>
+#include <QMenu>
+#include <cstdlib>
+#include <deque>
+#include <iostream>
+#include <random>
+
+#include "model/MeasureCache.h"
+#include "model/Records.h"
+#include "model/TreeQueries.h"
+#include "platform/MemoryStream.h"
+#include "shell/Conversions.h"
+#include "shell/ForEdit.h"
+#include "tests/editor/EditorTestSupport.h"
+
+namespace editortest {
+namespace {
+
+constexpr uint64_t DefaultSeed = 20261209;
+constexpr long DefaultActions = 2500;
+
+long FromEnvironment(const char* name, long fallback) {
+  const char* value = std::getenv(name);
+  return value && *value ? std::strtol(value, nullptr, 10) : fallback;
+}
+
+// Dialogs answered at random: input boxes confirmed with a random or the offered text or
+// cancelled, the counting-loop dialog filled in and ended every way; file and print dialogs
+// are cancelled.
+class RandomDialogs : public Dialogs {
+ public:
+  explicit RandomDialogs(std::mt19937_64& random) : random_(random) {}
+
+  int messages = 0;
+
+  bool InputQuery(const std::string&, const std::string&, std::string& text) override {
+    switch (Pick(4)) {
+      case 0:
+        return false;
+      case 1:
+        return true;
+      default:
+        text = RandomText();
+        return true;
+    }
+  }
+  void ShowMessage(MessageKind, const std::string&, const std::string&) override { ++messages; }
+  bool Execute(FileDialog&) override { return false; }
+  bool ExecutePrintDialog(Printer&) override { return false; }
+  int ShowModal(ModalWindow& window) override {
+    auto& dialog = dynamic_cast<TForm3&>(window);
+    dialog.Edit1->setText(QString::fromLatin1(RandomText()));
+    switch (Pick(3)) {
+      case 0:
+        dialog.Button1Click();
+        return LoopTextDialog::Confirmed;
+      case 1:
+        dialog.Button2Click();
+        return LoopTextDialog::Cancelled;
+      default:
+        return LoopTextDialog::Closed;
+    }
+  }
+
+  std::string RandomText() {
+    static const std::string words[] = {"x := 1", "i < n", "", "Anweisung", "(a)", "ja",
+                                        "Gr\xF6\xDF" "e", "\x01", std::string(1, '\0')};
+    std::string text;
+    for (int i = Pick(4); i > 0; --i) {
+      text += words[Pick(std::size(words))];
+      if (Pick(8) == 0) text += static_cast<char>(Pick(256));
+    }
+    if (Pick(200) == 0) text += std::string(3000, 'w');
+    return text;
+  }
+
+ private:
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  std::mt19937_64& random_;
+};
+
+// Every element of the sequence and everything below it, branch blocks included.
+void Collect(TElement* first, std::vector<TElement*>& out) {
+  for (TElement* e = first; e; e = e->Next) {
+    out.push_back(e);
+    if (auto* block = dynamic_cast<TBlock*>(e)) {
+      Collect(block->Body, out);
+    } else if (auto* structure = dynamic_cast<TBedingung*>(e)) {
+      for (int32_t i = 1; i <= structure->BranchCount; ++i) {
+        out.push_back(structure->Branch(i));
+        Collect(structure->Branch(i)->Body, out);
+      }
+    }
+  }
+}
+
+// Why the tree below root is not well formed, or empty.
+std::string TreeFault(const TBlock& root) {
+  std::unordered_set<const TElement*> seen;
+  std::string fault;
+  const std::function<void(const TElement*, bool)> visit = [&](const TElement* first, bool branch) {
+    for (const TElement* e = first; e && fault.empty(); e = e->Next) {
+      if (!seen.insert(e).second) {
+        fault = "an element is reached twice: " + e->Text;
+        return;
+      }
+      if (!branch && e->Movable != 1) fault = "an element in a sequence is not movable: " + e->Text;
+      if (const auto* structure = dynamic_cast<const TBedingung*>(e)) {
+        const int32_t expected = dynamic_cast<const TIf*>(e) ? 2 : 1;
+        if (structure->BranchCount != expected) fault = "wrong branch count: " + e->Text;
+        for (int32_t i = 1; i <= structure->BranchCount && fault.empty(); ++i) {
+          const TBlock* block = structure->Branch(i);
+          if (!block) {
+            fault = "a missing branch block: " + e->Text;
+          } else if (block->Movable != 0 || block->Next) {
+            fault = "a branch block that can move or has a successor: " + e->Text;
+          } else if (!seen.insert(block).second) {
+            fault = "a branch block is reached twice";
+          } else {
+            visit(block->Body, false);
+          }
+        }
+      } else if (const auto* block = dynamic_cast<const TBlock*>(e)) {
+        visit(block->Body, false);
+      }
+    }
+  };
+  if (root.Movable != 0 || root.Braced != 0) return "the root block can move or is braced";
+  if (root.Next) return "the root block has a successor";
+  seen.insert(&root);
+  visit(root.Body, false);
+  if (!fault.empty()) return fault;
+  if (root.Body && NestingDepth(*root.Body) > MaxNestingDepth) return "nested too deep";
+  return {};
+}
+
+class RandomActionsTest : public EditorTest {
+ protected:
+  std::mt19937_64 random;
+  std::unique_ptr<RandomDialogs> randomDialogs;
+  std::deque<std::string> recent;  // the last actions, for the report of a failure
+
+  void SetUp() override {
+    MeasureCache::Verify = true;
+    EditorTest::SetUp();
+  }
+  void TearDown() override {
+    EditorTest::TearDown();
+    MeasureCache::Verify = false;
+  }
+
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+  bool Chance(int percent) { return Pick(100) < percent; }
+
+  TForm1& AnyWindow() {
+    const std::vector<TForm1*> windows = form->DiagramWindows();
+    return *windows[Pick(static_cast<int>(windows.size()))];
+  }
+
+  // A client point of window: on a random element it shows, or anywhere.
+  QPoint AnyPoint(TForm1& window) {
+    const QSize client = window.view().viewport()->size();
+    if (Chance(70)) {
+      std::vector<TElement*> elements{window.ShownBlock};
+      Collect(window.ShownBlock->Body, elements);
+      TElement* element = elements[Pick(static_cast<int>(elements.size()))];
+      if (const auto origin = DocumentOrigin(window, element)) {
+        const QPoint scroll = window.ScrollOffsets();
+        const int x = origin->x + (window.Options->Flowchart ? Pick(21) - 10 : Pick(20));
+        const int y = origin->y + Pick(12);
+        const QPoint point(x - scroll.x(), y - scroll.y());
+        if (window.view().viewport()->rect().contains(point)) return point;
+      }
+    }
+    return {Pick(client.width()), Pick(client.height())};
+  }
+
+  void Note(std::string action) {
+    recent.push_back(std::move(action));
+    if (recent.size() > 25) recent.pop_front();
+  }
+
+  void PopupCommand(TForm1& window) {
+    static const char* const items[] = {
+        "Anweisung", "IfAnweisung", "WhileSchleife", "DoWhileSchleife", "RepeatUntilSchleife",
+        "ForSchleife", "Textbearbeiten1", "Genauerbestimmen1", "Lschen1",
+        "Anzeigeverkleinernvergrern1", "InneuemFensteranzeigen1"};
+    const QPoint point = AnyPoint(window);
+    QTest::mousePress(window.view().viewport(), Qt::RightButton, Qt::NoModifier, point);
+    QTest::mouseRelease(window.view().viewport(), Qt::RightButton, Qt::NoModifier, point);
+    window.PopupMenu1->hide();
+    const char* item = items[Pick(std::size(items))];
+    Note(std::string("pop-up ") + item);
+    Popup(window, item);
+  }
+
+  void MenuCommand() {
+    static const char* const items[] = {
+        "Anweisung", "IfAnweisung", "WhileSchleife", "DoWhileSchleife", "ForSchleife",
+        "Rckgngig1", "Rckgngig1", "Blockvergrern1", "BlockinneuemFensteranzeigen1",
+        "Struktogramm1", "Flussdiagramm1", "Neu1", "AusZwischenablageeinfgen1",
+        "InZwischenablage1"};
+    const char* item = items[Pick(std::size(items))];
+    if (std::string(item) == "Neu1" && Pick(5) != 0) item = "Rckgngig1";
+    Note(std::string("menu ") + item);
+    Trigger(item);
+  }
+
+  void KeyPress(TForm1& window) {
+    static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::NoModifier},
+        {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier},
+        {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_Down, Qt::NoModifier},   {Qt::Key_Insert, Qt::NoModifier},
+        {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Z, Qt::ControlModifier},
+        {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_A, Qt::NoModifier}};
+    const auto& [key, modifiers] = keys[Pick(std::size(keys))];
+    Note("key " + QKeySequence(key | modifiers).toString().toStdString());
+    Key(window, key, modifiers);
+  }
+
+  void MouseAction(TForm1& window) {
+    const QPoint from = AnyPoint(window);
+    switch (Pick(5)) {
+      case 0:
+      case 1:
+        Note("click");
+        Press(window, from);
+        break;
+      case 2:
+        Note("double click");
+        QTest::mouseDClick(window.view().viewport(), Qt::LeftButton, Qt::NoModifier, from);
+        break;
+      default: {
+        const Qt::MouseButton button = Chance(75) ? Qt::LeftButton : Qt::RightButton;
+        Note(button == Qt::LeftButton ? "left drag" : "right drag");
+        const QPoint to = AnyPoint(window);
+        DragPress(window, from, button);
+        DragMove(window, AnyPoint(window), button);
+        DragMove(window, to, button);
+        DragRelease(window, to, button);
+        window.PopupMenu1->hide();
+        break;
+      }
+    }
+  }
+
+  void WindowAction() {
+    const std::vector<TForm1*> windows = form->DiagramWindows();
+    TForm1& window = AnyWindow();
+    switch (Pick(3)) {
+      case 0:
+        Note("close a window");
+        window.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        break;
+      case 1:
+        Note("activate a window");
+        if (window.isMinimized()) window.showNormal();
+        form->MdiArea->setActiveSubWindow(&window);
+        break;
+      default:
+        Note("scroll");
+        window.SetScrollOffsets({Pick(400), Pick(800)});
+        break;
+    }
+  }
+
+  // Keeps the design small enough for thousands of actions: a large one is started anew.
+  void KeepSmall() {
+    std::vector<TElement*> elements;
+    Collect(Root().Body, elements);
+    if (elements.size() > 150) {
+      Note("menu Neu1 (large design)");
+      Trigger("Neu1");
+    }
+  }
+
+  void Act() {
+    KeepSmall();
+    TForm1& window = AnyWindow();
+    const int kind = Pick(100);
+    if (kind < 30)
+      MouseAction(window);
+    else if (kind < 55)
+      KeyPress(window);
+    else if (kind < 75)
+      PopupCommand(window);
+    else if (kind < 92)
+      MenuCommand();
+    else
+      WindowAction();
+    if (Chance(10)) clipboard.text = Chance(50) ? ExportProgramText(Root()) : randomDialogs->RandomText();
+  }
+
+  // Everything that must hold after any action; the reason it does not, or empty.
+  std::string Fault() {
+    if (std::string fault = TreeFault(Root()); !fault.empty()) return "design: " + fault;
+    for (TForm1* window : form->DiagramWindows()) {
+      const TDisplayOptions& options = *window->Options;
+      if (options.SelectionCount() > 1) return "more than one element selected";
+      if (options.SelectedElement() && !Contains(*window->ShownBlock, options.SelectedElement()))
+        return "a selection outside the window's block";
+      if (options.DropTarget && !Contains(*window->ShownBlock, options.DropTarget))
+        return "a drop target outside the window's block";
+      for (const TElement* collapsed : options.Collapsed)
+        if (!Contains(*window->ShownBlock, collapsed)) return "a collapsed block outside the window";
+    }
+    const UndoHistory& history = form->UndoStates;
+    if (history.Count() > UndoHistory::Capacity) return "more than ten states";
+    if (history.UndoPosition() > history.Count()) return "the undo position lies past the states";
+    for (int32_t i = 1; i <= history.Count(); ++i) {
+      if (!history.State(i)) return "an empty position before a full one";
+      if (std::string fault = TreeFault(*history.State(i)); !fault.empty())
+        return "state " + std::to_string(i) + ": " + fault;
+    }
+    MemoryStream file(SaveDesignBytes(Root()));
+    const BlockPtr read = LoadRootBlock(file);
+    if (RenderBody(*read) != RenderBody(Root()) || read->Text != Root().Text)
+      return "the design does not come back from its file bytes";
+    return {};
+  }
+};
+
+TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
+  const auto seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
+  const long actions = FromEnvironment("TAVELON_MONKEY_ACTIONS", DefaultActions);
+  std::cerr << "random actions: seed " << seed << ", " << actions << " actions" << std::endl;
+  random.seed(seed);
+  randomDialogs = std::make_unique<RandomDialogs>(random);
+  form.reset();
+  form = std::make_unique<TForm2>(EditorServices{*randomDialogs, printer, clipboard});
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  SetDesign("A(a) I(c)[A(y)|B(b)[A(n)]] W(w)[A(x)] D(d)[] F(i von 1 bis 3)[A(f)] A(z)");
+  long changes = 0;
+  std::size_t largest = 0, mostWindows = 0;
+  for (long i = 0; i < actions; ++i) {
+    const std::string before = Design();
+    Act();
+    QCoreApplication::processEvents();
+    changes += Design() != before;
+    std::vector<TElement*> elements;
+    Collect(Root().Body, elements);
+    largest = std::max(largest, elements.size());
+    mostWindows = std::max(mostWindows, form->DiagramWindows().size());
+    if (const std::string fault = Fault(); !fault.empty()) {
+      std::string last;
+      for (const std::string& action : recent) last += "\n  " + action;
+      FAIL() << "seed " << seed << ", action " << i << ": " << fault << "\nlast actions:" << last;
+    }
+  }
+  std::cerr << "random actions: " << changes << " changed the design, the largest had " << largest
+            << " elements, at most " << mostWindows << " windows were open" << std::endl;
+  // A run whose actions miss everything proves nothing.
+  EXPECT_GT(changes, actions / 10);
+}
+
+}  // namespace
+}  // namespace editortest
