@@ -87,6 +87,10 @@ void DiagramView::mouseMoveEvent(QMouseEvent* event) {
 void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
   form_.FormMouseUp(ButtonOf(*event), event->position().toPoint().x(),
                     event->position().toPoint().y());
+  // The pop-up menu opens when the right button comes up, so that a drag with the right
+  // button reaches its release here; the press has selected what the menu acts on.
+  if (event->button() == Qt::RightButton && form_.PopupMenu1)
+    form_.PopupMenu1->popup(event->globalPosition().toPoint());
 }
 
 void DiagramView::keyPressEvent(QKeyEvent* event) {
@@ -98,9 +102,11 @@ void DiagramView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-// The platform opens the pop-up menu after the press handler has selected the element.
+// The platform asks for the pop-up menu when the right button goes down; from the mouse it
+// opens on the release instead (above), from the keyboard's menu key at once.
 void DiagramView::contextMenuEvent(QContextMenuEvent* event) {
-  if (!form_.PopupMenu1) return;
+  event->accept();
+  if (event->reason() == QContextMenuEvent::Mouse || !form_.PopupMenu1) return;
   QPoint at = event->globalPos();
   // From the keyboard the menu opens at the selected element, where it is drawn.
   if (event->reason() == QContextMenuEvent::Keyboard && form_.Options->SelectedElement()) {

@@ -76,6 +76,32 @@ TEST_F(DragTest, TheRightButtonDragsLikeTheLeft) {
   EXPECT_EQ(States(), 1);
 }
 
+// Through the platform, a right press asks for the pop-up menu at once; the menu waits for
+// the release, so that the drag reaches it, and then opens on the moved element.
+TEST_F(DragTest, ARightDragMovesTheElementBeforeThePopUpMenuOpens) {
+  SetDesign("A(a) A(b) A(c)");
+  TElement* a = At({0});
+  UserPress(First(), ClientPointOn(First(), a), Qt::RightButton);
+  EXPECT_EQ(First().Options->SelectedElement(), a);
+  EXPECT_FALSE(First().PopupMenu1->isVisible());
+  const QPoint c = ClientPointOn(First(), At({2}));
+  UserMove(First(), c);
+  EXPECT_EQ(First().Options->DropTarget, At({2}));
+  UserRelease(First(), c, Qt::RightButton);
+  EXPECT_EQ(Design(), "A(b) A(c) A(a)");
+  EXPECT_TRUE(First().PopupMenu1->isVisible());
+  EXPECT_EQ(First().Options->SelectedElement(), a) << "the menu acts on the moved element";
+  First().PopupMenu1->hide();
+
+  // A plain right click selects and opens the menu, whose items act on the selection.
+  UserPress(First(), ClientPointOn(First(), At({0})), Qt::RightButton);
+  UserRelease(First(), ClientPointOn(First(), At({0})), Qt::RightButton);
+  ASSERT_TRUE(First().PopupMenu1->isVisible());
+  Popup(First(), "Lschen1");
+  First().PopupMenu1->hide();
+  EXPECT_EQ(Design(), "A(c) A(a)");
+}
+
 TEST_F(DragTest, AnElementIsNeverDroppedIntoItself) {
   for (const char* view : {"Flussdiagramm1", "Struktogramm1"}) {
     SCOPED_TRACE(view);

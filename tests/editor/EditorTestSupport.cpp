@@ -156,6 +156,34 @@ std::string EditorTest::Selected(TForm1& window) {
   return text;
 }
 
+namespace {
+
+// The top-level window that holds window, and point in its coordinates.
+std::pair<QWindow*, QPoint> InTopLevel(TForm1& window, QPoint point) {
+  QWidget* top = window.window();
+  return {top->windowHandle(), window.view().viewport()->mapTo(top, point)};
+}
+
+}  // namespace
+
+void EditorTest::UserPress(TForm1& window, QPoint point, Qt::MouseButton button) {
+  const auto [top, at] = InTopLevel(window, point);
+  QTest::mousePress(top, button, Qt::NoModifier, at);
+  QCoreApplication::processEvents();
+}
+
+void EditorTest::UserMove(TForm1& window, QPoint point) {
+  const auto [top, at] = InTopLevel(window, point);
+  QTest::mouseMove(top, at);
+  QCoreApplication::processEvents();
+}
+
+void EditorTest::UserRelease(TForm1& window, QPoint point, Qt::MouseButton button) {
+  const auto [top, at] = InTopLevel(window, point);
+  QTest::mouseRelease(top, button, Qt::NoModifier, at);
+  QCoreApplication::processEvents();
+}
+
 void EditorTest::Popup(TForm1& window, const std::string& component) {
   auto* action = window.PopupMenu1->findChild<QAction*>(QString::fromStdString(component));
   ASSERT_NE(action, nullptr) << component;

@@ -77,6 +77,12 @@ class EditorTest : public ::testing::Test {
   void DragPress(TForm1& window, QPoint from, Qt::MouseButton button = Qt::LeftButton);
   void DragMove(TForm1& window, QPoint to, Qt::MouseButton button = Qt::LeftButton);
   void DragRelease(TForm1& window, QPoint to, Qt::MouseButton button = Qt::LeftButton);
+
+  // Mouse events that take the platform's way, as a user's do: the context-menu request and
+  // an open pop-up menu's hold on the mouse take part.
+  void UserPress(TForm1& window, QPoint point, Qt::MouseButton button);
+  void UserMove(TForm1& window, QPoint point);
+  void UserRelease(TForm1& window, QPoint point, Qt::MouseButton button);
 };
 
 // The number of pure red pixels in what window's client area shows now.
