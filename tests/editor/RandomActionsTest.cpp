@@ -240,12 +240,22 @@ class RandomActionsTest : public EditorTest {
         break;
       default: {
         const Qt::MouseButton button = Chance(75) ? Qt::LeftButton : Qt::RightButton;
-        Note(button == Qt::LeftButton ? "left drag" : "right drag");
         const QPoint to = AnyPoint(window);
-        DragPress(window, from, button);
-        DragMove(window, AnyPoint(window), button);
-        DragMove(window, to, button);
-        DragRelease(window, to, button);
+        const QPoint between = AnyPoint(window);
+        if (Chance(30)) {
+          // The platform's way: the pop-up menu may open and hold the mouse.
+          Note(button == Qt::LeftButton ? "left drag by the platform" : "right drag by the platform");
+          UserPress(window, from, button);
+          UserMove(window, between);
+          UserMove(window, to);
+          UserRelease(window, to, button);
+        } else {
+          Note(button == Qt::LeftButton ? "left drag" : "right drag");
+          DragPress(window, from, button);
+          DragMove(window, between, button);
+          DragMove(window, to, button);
+          DragRelease(window, to, button);
+        }
         window.PopupMenu1->hide();
         break;
       }
@@ -253,7 +263,6 @@ class RandomActionsTest : public EditorTest {
   }
 
   void WindowAction() {
-    const std::vector<TForm1*> windows = form->DiagramWindows();
     TForm1& window = AnyWindow();
     switch (Pick(3)) {
       case 0:
