@@ -99,13 +99,13 @@ TEST_F(InsertTest, EveryCommandInsertsItsKindWithItsText) {
   };
   const Kind kinds[] = {
       {"Anweisung", "Anweisung", "BAnweisung", "BAnweisung2", "A(Anweisung)", "Anweisung"},
-      {"IfAnweisung", "IfAnweisung", "BIfAnweisung", "BIfAnweisung2", "I(???)[|]",
+      {"IfAnweisung", "IfAnweisung", "BIfAnweisung", "BIfAnweisung2", "I(?\?\?)[|]",
        "If-Anweisung"},
-      {"WhileSchleife", "WhileSchleife", "BWhileSchleife", "BWhileSchleife2", "W(???)[]",
+      {"WhileSchleife", "WhileSchleife", "BWhileSchleife", "BWhileSchleife2", "W(?\?\?)[]",
        "Schleife"},
-      {"DoWhileSchleife", "DoWhileSchleife", "BDoWhileSchleife", "BDoWhileSchleife2", "D(???)[]",
+      {"DoWhileSchleife", "DoWhileSchleife", "BDoWhileSchleife", "BDoWhileSchleife2", "D(?\?\?)[]",
        "Schleife"},
-      {"RepeatUntilSchleife", "RepeatUntilSchleife", "BRepeatUntilSchleife", nullptr, "R(???)[]",
+      {"RepeatUntilSchleife", "RepeatUntilSchleife", "BRepeatUntilSchleife", nullptr, "R(?\?\?)[]",
        "Schleife"},
   };
   for (const Kind& kind : kinds) {
@@ -166,7 +166,7 @@ TEST_F(InsertTest, ANewCountingLoopOpensTheLoopDialogWithQuestionMarks) {
   // Closed by its close box, the dialog counts as confirmed: the loop stays.
   dialogs.AnswerModal([](ModalWindow&) { return LoopTextDialog::Closed; });
   Trigger("ForSchleife");
-  EXPECT_EQ(Design(), "A(x) F(???)[] F(i von 1 bis n)[]");
+  EXPECT_EQ(Design(), "A(x) F(?\?\?)[] F(i von 1 bis n)[]");
 }
 
 TEST_F(InsertTest, InsertingIntoACollapsedBlockExpandsItInEveryWindow) {

@@ -182,6 +182,15 @@ class RandomActionsTest : public EditorTest {
     return {Pick(client.width()), Pick(client.height())};
   }
 
+  // Whether the points of window's client area lie within the main window, where the
+  // platform can deliver a user's events.
+  static bool OnScreen(TForm1& window, std::initializer_list<QPoint> points) {
+    QWidget* top = window.window();
+    for (const QPoint point : points)
+      if (!top->rect().contains(window.view().viewport()->mapTo(top, point))) return false;
+    return true;
+  }
+
   void Note(std::string action) {
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
@@ -242,7 +251,7 @@ class RandomActionsTest : public EditorTest {
         const Qt::MouseButton button = Chance(75) ? Qt::LeftButton : Qt::RightButton;
         const QPoint to = AnyPoint(window);
         const QPoint between = AnyPoint(window);
-        if (Chance(30)) {
+        if (Chance(30) && OnScreen(window, {from, between, to})) {
           // The platform's way: the pop-up menu may open and hold the mouse.
           Note(button == Qt::LeftButton ? "left drag by the platform" : "right drag by the platform");
           UserPress(window, from, button);
