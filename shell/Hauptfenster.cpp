@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/DesignChange.h"
 #include "model/TreeQueries.h"
 #include "platform/CommandGuard.h"
 #include "platform/qt/FontCache.h"
@@ -97,7 +98,16 @@ TForm1* TForm2::ActiveWindow() const {
 
 bool TForm2::FlowchartView() const { return items_.at("Flussdiagramm1")->isChecked(); }
 
+// Edits forget only the remembered sizes of what they changed and what holds it, in every
+// design a window shows; this must happen before anything is measured again.
+void TForm2::FinishChanges() {
+  std::vector<TBlock*> roots{RootBlock.get()};
+  for (TForm1* window : DiagramWindows()) roots.push_back(window->ShownBlock);
+  DesignChange::FinishAll(roots);
+}
+
 void TForm2::RefreshAll() {
+  FinishChanges();
   ForgetLostReferences();
   for (TForm1* window : DiagramWindows()) {
     window->Repaint();
@@ -117,6 +127,7 @@ void TForm2::UpdateCaptions() {
 }
 
 void TForm2::ChangeMinimizeAll(TBlock* block) {
+  FinishChanges();
   for (TForm1* window : DiagramWindows()) window->ChangeMinimize(block);
 }
 

@@ -109,6 +109,7 @@ class TForm2 : public QMainWindow, public EditorHost {
   // Frees discarded elements that no window shows any more.
   void CollectDiscarded(const TForm1* closing = nullptr);
   void ForgetLostReferences();
+  void FinishChanges();
   void Guarded(const std::function<void()>& command);
 
   EditorServices services_;

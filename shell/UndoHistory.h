@@ -2,11 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "model/Block.h"
+#include "model/DesignSnapshot.h"
 
 // The last ten designs before an edit, newest first, and how many of them "Rückgängig" has
-// walked back. Position 1 is the newest state; empty positions are always at the end.
+// walked back. Position 1 is the newest state; empty positions are always at the end. States
+// are flat snapshots whose buffers are reused, so recording and dropping one costs no more
+// than copying the design's bytes.
 class UndoHistory {
  public:
   static constexpr int32_t Capacity = 10;
@@ -25,10 +29,14 @@ class UndoHistory {
   int32_t UndoPosition() const { return position_; }
   // The number of positions in use.
   int32_t Count() const;
-  // The state at a position (1 to Capacity), or null when it is empty.
-  const TBlock* State(int32_t position) const { return states_[position - 1].get(); }
+  bool HasState(int32_t position) const { return states_[position - 1] != nullptr; }
+  // A copy of the state at a position (1 to Capacity), or null when it is empty.
+  BlockPtr StateCopy(int32_t position) const;
 
  private:
-  std::array<BlockPtr, Capacity> states_;
+  void Discard(std::unique_ptr<DesignSnapshot>& state);
+
+  std::array<std::unique_ptr<DesignSnapshot>, Capacity> states_;
   int32_t position_ = 0;
+  SnapshotPool pool_;
 };

@@ -1,6 +1,7 @@
 // The editing commands of a diagram window: insert, delete, edit a text, refine.
 #include <QMdiArea>
 
+#include "model/DesignChange.h"
 #include "model/Records.h"
 #include "model/TreeQueries.h"
 #include "window/EditMessages.h"
@@ -54,6 +55,7 @@ void TForm1::Einfuegen(std::string_view sender) {
   if (!element) return;
   auto* block = dynamic_cast<TBlock*>(target);
   if (WouldBeTooDeep(target, block != nullptr, *element)) return;
+  DesignChange change;
   host_.SaveUndoState();
   TElement* inserted = element.release();
   target->InsertElement(inserted);
@@ -77,7 +79,7 @@ void TForm1::DeleteFromShownBlock(TElement* element) {
     // The shown block and branch blocks stay; only their bodies go.
     TElement* body = block->Body;
     block->Body = nullptr;
-    NotifyDesignChanged();
+    DesignChange::Note(*block);
     while (body) {
       TElement* next = body->Next;
       body->Next = nullptr;
@@ -95,6 +97,7 @@ void TForm1::DeleteFromShownBlock(TElement* element) {
 void TForm1::Loeschen() {
   TElement* element = Options->SelectedElement();
   if (!element) return;
+  DesignChange change;
   host_.SaveUndoState();
   DeleteFromShownBlock(element);
   Options->ClearSelection();
@@ -104,6 +107,7 @@ void TForm1::Loeschen() {
 bool TForm1::Textbearbeiten() {
   TElement* element = Options->SelectedElement();
   if (!element) return false;
+  DesignChange change;
   host_.SaveUndoState();
   bool cancelled;
   if (dynamic_cast<TFor*>(element)) {
@@ -128,6 +132,7 @@ void TForm1::Genauerbestimmen1Click() {
   if (dynamic_cast<TAnweisung*>(element)) {
     ElementPtr block(new TBlock(element->Text));
     if (WouldBeTooDeep(element, false, *block)) return;
+    DesignChange change;
     host_.SaveUndoState();
     TElement* refined = block.release();
     LinkAfter(*element, refined);

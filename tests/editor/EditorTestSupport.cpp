@@ -199,8 +199,8 @@ void EditorTest::RightClickPopup(TForm1& window, const TElement* element,
 
 std::vector<std::string> EditorTest::History() const {
   std::vector<std::string> states;
-  for (int32_t i = 1; i <= UndoHistory::Capacity && form->UndoStates.State(i); ++i)
-    states.push_back(RenderBody(*form->UndoStates.State(i)));
+  for (int32_t i = 1; i <= UndoHistory::Capacity && form->UndoStates.HasState(i); ++i)
+    states.push_back(RenderBody(*form->UndoStates.StateCopy(i)));
   return states;
 }
 

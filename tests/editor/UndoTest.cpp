@@ -8,12 +8,15 @@ using UndoTest = EditorTest;
 
 std::string Statements(int from, int to) {
   std::string design;
-  for (int i = from; i <= to; ++i) design += (design.empty() ? "" : " ") + ("A(" + std::to_string(i) + ")");
+  for (int i = from; i <= to; ++i) {
+    if (!design.empty()) design += ' ';
+    design.append("A(").append(std::to_string(i)).append(")");
+  }
   return design;
 }
 
 // Deletes the first element of the root's body with the keyboard.
-void DeleteFirst(UndoTest& test, TForm1& window) {
+void DeleteFirst(TForm1& window) {
   window.Options->ClearSelection();
   QTest::keyClick(&window.view(), Qt::Key_Down);
   QTest::keyClick(&window.view(), Qt::Key_Delete);
@@ -21,7 +24,7 @@ void DeleteFirst(UndoTest& test, TForm1& window) {
 
 TEST_F(UndoTest, ElevenDeletionsAreTakenBackTenTimesNewestFirst) {
   SetDesign(Statements(1, 11));
-  for (int i = 0; i < 11; ++i) DeleteFirst(*this, First());
+  for (int i = 0; i < 11; ++i) DeleteFirst(First());
   EXPECT_EQ(Design(), "");
   EXPECT_EQ(form->UndoStates.Count(), 10);
   for (int undone = 1; undone <= 10; ++undone) {
@@ -36,11 +39,11 @@ TEST_F(UndoTest, ElevenDeletionsAreTakenBackTenTimesNewestFirst) {
 
 TEST_F(UndoTest, AnEditAfterUndoingForgetsTheUndoneStates) {
   SetDesign(Statements(1, 3));
-  for (int i = 0; i < 3; ++i) DeleteFirst(*this, First());
+  for (int i = 0; i < 3; ++i) DeleteFirst(First());
   Trigger("Rckgngig1");
   Trigger("Rckgngig1");
   ASSERT_EQ(Design(), Statements(2, 3));
-  DeleteFirst(*this, First());
+  DeleteFirst(First());
   ASSERT_EQ(Design(), Statements(3, 3));
   Trigger("Rckgngig1");
   EXPECT_EQ(Design(), Statements(2, 3)) << "back to the state the second undo restored";
