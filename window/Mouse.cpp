@@ -1,4 +1,5 @@
 // The mouse in a diagram window: selecting, double clicks, and moving elements by dragging.
+#include "model/DesignChange.h"
 #include "model/TreeQueries.h"
 #include "platform/qt/MeasuringCanvas.h"
 #include "window/DiagramView.h"
@@ -29,7 +30,9 @@ TElement* TForm1::ElementAtClientPoint(int x, int y) {
 void TForm1::FormMouseDown(Button button, int x, int y, bool doubleClick) {
   if (button != Button::Left && button != Button::Right) return;
   TElement* hit = ElementAtClientPoint(x, y);
-  if (hit && hit->Movable) Dragging = 1;
+  // Every press decides anew: a release that never arrived (a pop-up menu took the mouse)
+  // must not leave an element that cannot move armed for dragging.
+  Dragging = hit && hit->Movable ? 1 : 0;
   if (hit != Options->SelectedElement()) {
     Select(hit);
     RepaintNow();
@@ -40,9 +43,15 @@ void TForm1::FormMouseDown(Button button, int x, int y, bool doubleClick) {
   }
 }
 
+// The element a drag moves: the selected one, which the press made, as long as it can move.
+TElement* TForm1::DraggedElement() const {
+  TElement* selected = Options->SelectedElement();
+  return Dragging && selected && selected->Movable ? selected : nullptr;
+}
+
 void TForm1::FormMouseMove(int x, int y) {
-  TElement* dragged = Options->SelectedElement();
-  if (!Dragging || !dragged) return;
+  TElement* dragged = DraggedElement();
+  if (!dragged) return;
   TElement* target = ElementAtClientPoint(x, y);
   if (target && NoMarkerOver(target, dragged, Options->DropAfter)) target = nullptr;
   if (target != Options->DropTarget) {
@@ -53,9 +62,8 @@ void TForm1::FormMouseMove(int x, int y) {
 
 void TForm1::FormMouseUp(Button, int x, int y) {
   Options->DropTarget = nullptr;
-  if (!Dragging) return;
+  TElement* dragged = DraggedElement();
   Dragging = 0;
-  TElement* dragged = Options->SelectedElement();
   if (!dragged) return;
   TElement* target = ElementAtClientPoint(x, y);
   if (!target || target == dragged || ContainsInContents(*dragged, target)) return;
@@ -63,6 +71,7 @@ void TForm1::FormMouseUp(Button, int x, int y) {
   const bool after = Options->DropAfter == 1;
   if (target->Next == dragged && (after || !block)) return;
   if (WouldBeTooDeep(target, block && !after, *dragged)) return;
+  DesignChange change;
   host_.SaveUndoState();
   ShownBlock->RemoveElement(dragged);
   if (after)

@@ -97,6 +97,7 @@ class TForm1 : public QMdiSubWindow {
   // records (where the selection lies) is current all the same.
   void RepaintNow();
   void Select(TElement* element);
+  TElement* DraggedElement() const;
   // Unlinks element from the shown block and hands it to the main window; the shown block
   // and branch blocks stay and hand over their bodies instead.
   void DeleteFromShownBlock(TElement* element);

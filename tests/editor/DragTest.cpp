@@ -220,5 +220,18 @@ TEST_F(DragTest, APressOnAnElementThatCannotMoveStartsNoDrag) {
   EXPECT_EQ(States(), 0);
 }
 
+// A press whose release never arrived (a pop-up menu took the mouse) must not leave the
+// window armed when the next press hits a branch block, which cannot move.
+TEST_F(DragTest, ALostReleaseLeavesNothingArmedForTheNextPress) {
+  SetDesign("W(c)[A(y)] A(z)");
+  DragPress(First(), ClientPointOn(First(), At({1})));
+  ASSERT_EQ(First().Dragging, 1);
+  DragPress(First(), ClientPointOn(First(), BranchOf(At({0}), 1)));
+  EXPECT_EQ(First().Dragging, 0);
+  DragRelease(First(), ClientPointOn(First(), At({1})));
+  EXPECT_EQ(Design(), "W(c)[A(y)] A(z)");
+  EXPECT_EQ(States(), 0);
+}
+
 }  // namespace
 }  // namespace editortest
