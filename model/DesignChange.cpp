@@ -54,11 +54,20 @@ void DesignChange::Finish(std::span<TBlock* const> roots) {
   if (noted_.empty()) return;
   std::sort(noted_.begin(), noted_.end(), std::less<>());
   noted_.erase(std::unique(noted_.begin(), noted_.end()), noted_.end());
-  found_.assign(noted_.size(), 0);
-  missing_ = noted_.size();
-  for (TBlock* root : roots)
-    if (root && missing_ > 0) MarkSequence(root, true);
-  if (missing_ > 0) NotifyDesignChanged();
+  // A shown block may lie inside another one that stands outside the design, so every root
+  // is searched for every noted element: a root holding one must forget its own size, also
+  // when an inner root was searched first. Each search ends once it has found them all.
+  std::vector<uint8_t> placed(noted_.size(), 0);
+  std::vector<const TBlock*> searched;
+  for (TBlock* root : roots) {
+    if (!root || std::find(searched.begin(), searched.end(), root) != searched.end()) continue;
+    searched.push_back(root);
+    found_.assign(noted_.size(), 0);
+    missing_ = noted_.size();
+    MarkSequence(root, true);
+    for (std::size_t i = 0; i < placed.size(); ++i) placed[i] |= found_[i];
+  }
+  if (std::find(placed.begin(), placed.end(), 0) != placed.end()) NotifyDesignChanged();
   noted_.clear();
 }
 

@@ -254,6 +254,31 @@ TEST(DesignChangeTest, WhatCannotBePlacedMakesEverySizeStale) {
   EXPECT_EQ(design.root->GetSize(canvas, design.options), design.root->GetSize(canvas, fresh));
 }
 
+// Two blocks shown outside the design, one inside the other: whichever is named first, an
+// edit inside the inner one makes both forget their sizes.
+TEST(DesignChangeTest, AShownBlockInsideAnotherShownBlockIsFoundWhicheverComesFirst) {
+  VerifyScope verify;
+  for (bool innerFirst : {true, false}) {
+    SCOPED_TRACE(innerFirst);
+    BlockPtr outer(Block("außen", {new TIf("c")}));
+    TBlock* inner = static_cast<TBedingung*>(outer->Body)->Branch(1);
+    TDisplayOptions options;
+    options.Measures.Enabled = true;
+    CountingCanvas canvas;
+    canvas.Measure(*outer, options);
+    {
+      DesignChange change;
+      inner->InsertElement(Stmt("eine neue Anweisung mit langem Text"));
+      if (innerFirst)
+        change.Finish({inner, outer.get()});
+      else
+        change.Finish({outer.get(), inner});
+    }
+    TDisplayOptions fresh = Fresh(options);
+    EXPECT_EQ(outer->GetSize(canvas, options), outer->GetSize(canvas, fresh));
+  }
+}
+
 TEST(DesignChangeTest, WindowsThatMeasureAlikeKeepEachOthersSizes) {
   DeepStatement design;
   TDisplayOptions second;
