@@ -54,8 +54,12 @@ TEST(LoopDialogLayout, ControlsStandWhereTheFormPutsThem) {
   };
   for (const auto& [widget, geometry, caption] : controls) {
     EXPECT_EQ(widget->geometry(), geometry) << caption;
-    if (auto* label = qobject_cast<QLabel*>(widget)) EXPECT_EQ(label->text(), caption);
-    if (auto* button = qobject_cast<QPushButton*>(widget)) EXPECT_EQ(button->text(), caption);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      EXPECT_EQ(label->text(), caption);
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      EXPECT_EQ(button->text(), caption);
+    }
   }
   EXPECT_TRUE(dialog.Button1->isDefault());
   EXPECT_EQ(NextTabStop(dialog.Edit1), dialog.Edit2);

@@ -142,7 +142,9 @@ TEST_F(MainWindowTest, ToolBarShowsTheFiveFlowchartButtonsClosedUpInOrder) {
     EXPECT_EQ(button->height(), 31);
     EXPECT_EQ(button->width(), name == "BAnweisung" ? 81 : 75);
     EXPECT_EQ(button->iconSize(), QSize(50, 25));
-    if (right >= 0) EXPECT_EQ(button->x(), right) << "buttons close up";
+    if (right >= 0) {
+      EXPECT_EQ(button->x(), right) << "buttons close up";
+    }
     right = button->x() + button->width();
   }
   EXPECT_EQ(form->ToolBar1->height(), 35);

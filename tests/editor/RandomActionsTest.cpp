@@ -4,7 +4,8 @@
 // must come back unchanged from its file bytes. Remembered sizes are verified against fresh
 // measurements all along.
 //
-// TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey).
+// TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey);
+// TAVELON_MONKEY_TRACE prints every action as it is done.
 #include <QLineEdit>
 #include <QMenu>
 #include <cstdlib>
@@ -192,6 +193,9 @@ class RandomActionsTest : public EditorTest {
   }
 
   void Note(std::string action) {
+    // A stale remembered size aborts at once; TAVELON_MONKEY_TRACE shows the way there.
+    static const bool trace = qEnvironmentVariableIsSet("TAVELON_MONKEY_TRACE");
+    if (trace) std::cerr << "action: " << action << std::endl;
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
   }
@@ -335,8 +339,8 @@ class RandomActionsTest : public EditorTest {
     if (history.Count() > UndoHistory::Capacity) return "more than ten states";
     if (history.UndoPosition() > history.Count()) return "the undo position lies past the states";
     for (int32_t i = 1; i <= history.Count(); ++i) {
-      if (!history.State(i)) return "an empty position before a full one";
-      if (std::string fault = TreeFault(*history.State(i)); !fault.empty())
+      if (!history.HasState(i)) return "an empty position before a full one";
+      if (std::string fault = TreeFault(*history.StateCopy(i)); !fault.empty())
         return "state " + std::to_string(i) + ": " + fault;
     }
     MemoryStream file(SaveDesignBytes(Root()));

@@ -17,10 +17,10 @@ bool ScriptedDialogs::InputQuery(const std::string& title, const std::string& pr
     Unexpected("the input box \"" + title + "\"");
     return false;
   }
-  auto answer = std::move(inputs_.front());
+  const InputAnswer answer = std::move(inputs_.front());
   inputs_.pop_front();
-  if (!answer) return false;
-  if (auto* typed = std::get_if<std::string>(&*answer)) text = *typed;
+  if (answer.kind == InputAnswer::Cancel) return false;
+  if (answer.kind == InputAnswer::Typed) text = answer.text;
   return true;
 }
 

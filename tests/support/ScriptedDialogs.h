@@ -4,7 +4,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "platform/Clipboard.h"
@@ -24,9 +23,9 @@ class ScriptedDialogs : public Dialogs {
   };
 
   // Answers for the input box: a text to confirm, the text as offered, or a cancellation.
-  void ConfirmInput(std::string text) { inputs_.push_back(std::move(text)); }
-  void ConfirmInputUnchanged() { inputs_.push_back(Unchanged{}); }
-  void CancelInput() { inputs_.push_back(std::nullopt); }
+  void ConfirmInput(std::string text) { inputs_.push_back({InputAnswer::Typed, std::move(text)}); }
+  void ConfirmInputUnchanged() { inputs_.push_back({InputAnswer::Unchanged, {}}); }
+  void CancelInput() { inputs_.push_back({InputAnswer::Cancel, {}}); }
   // Answers for the file dialogs: the chosen path, or a cancellation.
   void ChooseFile(std::string path) { files_.push_back(std::move(path)); }
   void CancelFileDialog() { files_.push_back(std::nullopt); }
@@ -51,10 +50,13 @@ class ScriptedDialogs : public Dialogs {
   int ShowModal(ModalWindow& window) override;
 
  private:
-  struct Unchanged {};
+  struct InputAnswer {
+    enum Kind { Typed, Unchanged, Cancel } kind;
+    std::string text;
+  };
   void Unexpected(const std::string& what);
 
-  std::deque<std::optional<std::variant<std::string, Unchanged>>> inputs_;
+  std::deque<InputAnswer> inputs_;
   std::deque<std::optional<std::string>> files_;
   std::deque<bool> printDialogs_;
   std::deque<std::function<int(ModalWindow&)>> modals_;
