@@ -50,6 +50,8 @@ const Case Decisions[] = {
     {"ElseBelongsToInnerDecision", "if (a) if (b) c; else d;", "I(a)[I(b)[A(c)|A(d)]|]"},
     {"NoParenthesisDropsKeyword", "if a; b;", "A(a) A(b)"},
     {"UnclosedParenthesisDropsUpToIt", "if (a; b;", "A(a) A(b)"},
+    // Without "(" nothing is dropped: the condition runs to the first ")".
+    {"ConditionWithoutOpeningParenthesis", "if x) y;", "I(x)[A(y)|]"},
 };
 INSTANTIATE_TEST_SUITE_P(Decisions, ParseProgramTest, testing::ValuesIn(Decisions), CaseName);
 
@@ -68,6 +70,9 @@ const Case Loops[] = {
     {"DoWhileConditionNotTrimmed", "do { a; } while ( b );", "D( b )[A(a)]"},
     {"DoWhileNested", "do { do { a; } while (b); } while (c); d;", "D(c)[D(b)[A(a)]] A(d)"},
     {"DoWhileWithInnerBlocks", "Do { { a; } b; } while (c);", "D(c)[B()[A(a)] A(b)]"},
+    // Both "do"s put their own "do" before the one "while": the inner loop meets "dodowhile",
+    // which is no end, so neither loop ends and the inner one takes the rest.
+    {"TwoDosBeforeOneWhile", "do do { a; } while (b);", "D()[D()[A(a) A(dodowhile (b))]]"},
     // Without braces the body has no end: everything after "do" becomes the body.
     {"DoWithoutBracesTakesTheRest", "do a; while (b); c;", "D()[A(a) W(b)[A()] A(c)]"},
     // "w" in a word after the body gets the "do" too, and the loop has no end.
