@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QPaintDevice>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <tuple>
@@ -80,8 +81,17 @@ FontCache::Text& FontCache::Find(Entry& entry, const std::string& text) {
   auto found = entry.texts.find(text);
   if (found != entry.texts.end()) return found->second;
   if (entry.texts.size() >= kMaxTextsPerFont) entry.texts.clear();
-  TSize size{entry.metrics.horizontalAdvance(ToQString(text)), entry.metrics.height()};
+  const TSize size{Width(entry.metrics, text), entry.metrics.height()};
   return entry.texts.emplace(text, Text{size, {}}).first->second;
+}
+
+int32_t FontCache::Width(const QFontMetrics& metrics, const std::string& text) {
+  if (text.size() <= PieceLength) return metrics.horizontalAdvance(ToQString(text));
+  int64_t width = 0;
+  for (std::size_t at = 0; at < text.size() && width < MaxTextWidth; at += PieceLength) {
+    width += metrics.horizontalAdvance(ToQString(text.substr(at, PieceLength)));
+  }
+  return static_cast<int32_t>(std::min<int64_t>(width, MaxTextWidth));
 }
 
 TSize FontCache::Extent(Entry& entry, const std::string& text) { return Find(entry, text).size; }

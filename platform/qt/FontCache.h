@@ -26,6 +26,12 @@ class FontCache {
     std::unordered_map<std::string, Text> texts;  // by Windows-1252 text
   };
 
+  // Qt lays out text in fixed-point pixels that overflow beyond 2^25 pixels, so texts longer
+  // than this are measured and drawn in pieces of it.
+  static constexpr std::size_t PieceLength = 16384;
+  // The widest extent reported, which keeps the sums of measuring code within 32 bits.
+  static constexpr int32_t MaxTextWidth = int32_t{1} << 27;
+
   // The entry for the font as the device renders it (its resolution decides point sizes).
   static std::shared_ptr<Entry> Get(const TFont& font, const QPaintDevice* device);
   static TSize Extent(Entry& entry, const std::string& text);
@@ -35,4 +41,5 @@ class FontCache {
 
  private:
   static Text& Find(Entry& entry, const std::string& text);
+  static int32_t Width(const QFontMetrics& metrics, const std::string& text);
 };

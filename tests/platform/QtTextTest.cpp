@@ -160,3 +160,22 @@ TEST(QtTextTest, PaintsOnSvgAndPdfDevices) {
   }
   EXPECT_TRUE(pdf.data().startsWith("%PDF"));
 }
+
+// Qt's own advance of a text overflows beyond 2^25 pixels; a long text is measured in pieces
+// and comes out as long as its characters together are wide. A large font reaches that width
+// with few characters.
+TEST(QtTextTest, LongTextsAreAsWideAsTheirCharacters) {
+  CanvasImage image;
+  image.Paint([](QtCanvas& c) {
+    c.Font.PixelHeight = 2000;
+    const std::size_t piece = FontCache::PieceLength;
+    const double perCharacter = c.TextExtent(std::string(piece, 'x')).w / double(piece);
+    ASSERT_GT(40'000 * perCharacter, double{1 << 25});
+    for (std::size_t n : {piece + 1, std::size_t{40'000}, std::size_t{100'000}}) {
+      const TSize extent = c.TextExtent(std::string(n, 'x'));
+      EXPECT_NEAR(extent.w, n * perCharacter, double(n / piece + 1)) << n;
+      EXPECT_EQ(extent.h, c.TextExtent("x").h);
+    }
+    EXPECT_EQ(c.TextExtent(std::string(200'000, 'x')).w, FontCache::MaxTextWidth);
+  });
+}
