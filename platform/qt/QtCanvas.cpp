@@ -1,11 +1,14 @@
 #include "platform/qt/QtCanvas.h"
 
+#include <QLineF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/Encoding.h"
+#include "platform/qt/PixelLine.h"
 #include "platform/qt/QtColor.h"
 
 namespace {
@@ -25,10 +28,6 @@ QBrush ToQBrush(const TBrush& brush) {
   return brush.Style == BrushStyle::Solid ? QBrush(ToQColor(brush.Color)) : QBrush(Qt::NoBrush);
 }
 
-TRect ToTRect(const QRect& r) {
-  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
 bool SameFace(const TFont& a, const TFont& b) {
   return a.PixelHeight == b.PixelHeight && a.PointSize == b.PointSize && a.Name == b.Name;
 }
@@ -44,45 +43,81 @@ uint64_t ResolutionKey(const QPaintDevice* device) {
   return uint64_t{1} << 63 | dpiX << 24 | dpiY;
 }
 
+// Engines that record shapes rather than pixels.
+bool WritesVectors(const QPainter& painter) {
+  const QPaintEngine* engine = painter.paintEngine();
+  if (!engine) return false;
+  switch (engine->type()) {
+    case QPaintEngine::SVG:
+    case QPaintEngine::Pdf:
+    case QPaintEngine::Picture:
+    case QPaintEngine::MacPrinter:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A coordinate of the clip, kept within the range the canvas promises however small the
+// painter's scale makes the device in logical units; not-a-number counts as the lowest.
+int32_t Bounded(double v) {
+  constexpr double low = INT32_MIN / 2, high = INT32_MAX / 2;
+  return static_cast<int32_t>(v >= low ? std::min(v, high) : low);
+}
+
+TRect ToClip(const QRectF& r) {
+  return {Bounded(std::floor(r.left())), Bounded(std::floor(r.top())),
+          Bounded(std::ceil(r.right())), Bounded(std::ceil(r.bottom()))};
+}
+
+QRectF Span(int32_t l, int32_t t, int32_t r, int32_t b) {
+  return QRectF(QPointF(l, t), QPointF(r, b));
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter)
-    : painter_(painter), deviceKey_(ResolutionKey(painter.device())) {
+    : painter_(painter),
+      deviceKey_(ResolutionKey(painter.device())),
+      vector_(WritesVectors(painter)) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   UpdateClipRect();
 }
 
 void QtCanvas::UpdateClipRect() {
-  QPaintDevice* device = painter_.device();
-  QTransform toLogical = painter_.combinedTransform().inverted();
-  std::optional<QRect> area;
-  if (device && device->width() > 0 && device->height() > 0) {
-    area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+  grid_ = DeviceGrid(painter_.combinedTransform());
+  bool invertible = false;
+  const QTransform toLogical = painter_.combinedTransform().inverted(&invertible);
+  std::optional<QRectF> area;
+  const QPaintDevice* device = painter_.device();
+  if (invertible && device && device->width() > 0 && device->height() > 0) {
+    area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
   }
   // A widget's paint event limits painting through the engine's system clip, given in the
   // pixels of the window's backing store, which the device transform also reaches.
-  if (QPaintEngine* engine = painter_.paintEngine(); engine && !engine->systemClip().isEmpty()) {
-    QRectF system(engine->systemClip().boundingRect());
-    QRect visible = painter_.deviceTransform().inverted().mapRect(system).toAlignedRect();
-    area = area ? *area & visible : visible;
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (engine && !engine->systemClip().isEmpty()) {
+    const QTransform fromBackingStore = painter_.deviceTransform().inverted(&invertible);
+    const QRectF visible = fromBackingStore.mapRect(QRectF(engine->systemClip().boundingRect()));
+    if (invertible) area = area ? *area & visible : visible;
   }
   if (painter_.hasClipping()) {
-    QRect own = painter_.clipBoundingRect().toAlignedRect();
+    const QRectF own = painter_.clipBoundingRect();
     area = area ? *area & own : own;
   }
-  clip_ = area ? ToTRect(*area) : Canvas::ClipRect();
+  clip_ = area ? ToClip(*area) : Canvas::ClipRect();
   if (clip_.Right < clip_.Left || clip_.Bottom < clip_.Top) clip_ = {};
 }
 
-void QtCanvas::UsePen(const TPen& pen) {
+void QtCanvas::UseQPen(const QPen& pen) {
   if (painterPen_ == pen) return;
-  painter_.setPen(ToQPen(pen));
+  painter_.setPen(pen);
   painterPen_ = pen;
 }
 
-void QtCanvas::UseBrush(const TBrush& brush) {
+void QtCanvas::UseQBrush(const QBrush& brush) {
   if (painterBrush_ == brush) return;
-  painter_.setBrush(ToQBrush(brush));
+  painter_.setBrush(brush);
   painterBrush_ = brush;
 }
 
@@ -96,27 +131,76 @@ FontCache::Entry& QtCanvas::UseFont() {
   return *font_;
 }
 
-// Fills columns l .. r-1 and rows t .. b-1.
-void QtCanvas::FillSpan(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color) {
-  if (r > l && b > t) painter_.fillRect(QRect(l, t, r - l, b - t), color);
+// The one pen of vector lines, outlines and texts, so that they share their state in the
+// file: flat caps, lines being strokes from the first edge of their first pixel to the far
+// edge of their last; never thinner than one device unit (short of absurd scales), as a line
+// in a scaled pixel picture is never thinner than one pixel.
+QPen QtCanvas::LinePen(TColor color, int32_t width, PenStyle style) const {
+  const double deviceUnit = std::min(1 / grid_.Scale(), 1e6);
+  QPen pen(ToQColor(color), std::max({1.0, static_cast<double>(width), deviceUnit}));
+  pen.setJoinStyle(Qt::MiterJoin);
+  pen.setCapStyle(Qt::FlatCap);
+  if (style == PenStyle::Dot) pen.setDashPattern({1, 1});
+  return pen;
+}
+
+// The pen for the outlines Qt draws itself: polygons, ellipses and wide sloped lines.
+QPen QtCanvas::OutlinePen() const {
+  return vector_ && Pen.Width <= 1 ? LinePen(Pen.Color, 1, Pen.Style) : ToQPen(Pen);
+}
+
+// Fills columns l .. r-1 and rows t .. b-1 of a surface, which lines drawn later may cross.
+void QtCanvas::FillArea(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color) {
+  if (r <= l || b <= t) return;
+  const QRectF area = vector_ ? Span(l, t, r, b) : grid_.Area(l, t, r, b);
+  if (!area.isEmpty()) painter_.fillRect(area, color);
+}
+
+// Fills columns l .. r-1 and rows t .. b-1 of a line.
+void QtCanvas::FillInk(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color) {
+  if (r > l && b > t) painter_.fillRect(vector_ ? Span(l, t, r, b) : grid_.Ink(l, t, r, b), color);
 }
 
 void QtCanvas::Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
   if (r == l || b == t) return;
-  if (Brush.Style == BrushStyle::Solid) FillSpan(l, t, r, b, ToQColor(Brush.Color));
+  if (vector_) {
+    VectorRectangle(l, t, r, b);
+  } else {
+    PixelRectangle(l, t, r, b);
+  }
+}
+
+// The outline is a band of the pen's width centred on the outermost columns and rows.
+void QtCanvas::PixelRectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
+  if (Brush.Style == BrushStyle::Solid) FillArea(l, t, r, b, ToQColor(Brush.Color));
   if (Pen.Style == PenStyle::Dot) {
     DottedOutline(l, t, r, b);
     return;
   }
-  // The outline is a band of the pen's width centred on the outermost columns and rows.
-  QColor color = ToQColor(Pen.Color);
-  int32_t below = Before(Pen.Width), above = After(Pen.Width);
-  FillSpan(l - below, t - below, r - 1 + above, t + above, color);
-  FillSpan(l - below, b - 1 - below, r - 1 + above, b - 1 + above, color);
-  FillSpan(l - below, t, l + above, b, color);
-  FillSpan(r - 1 - below, t, r - 1 + above, b, color);
+  const QColor color = ToQColor(Pen.Color);
+  const int32_t below = Before(Pen.Width), above = After(Pen.Width);
+  FillInk(l - below, t - below, r - 1 + above, t + above, color);
+  FillInk(l - below, b - 1 - below, r - 1 + above, b - 1 + above, color);
+  FillInk(l - below, t, l + above, b, color);
+  FillInk(r - 1 - below, t, r - 1 + above, b, color);
+}
+
+// One shape: the fill, and the outline as a stroke along the middle of the band that the
+// outline covers on a pixel device.
+void QtCanvas::VectorRectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
+  const int32_t below = Before(Pen.Width), above = After(Pen.Width);
+  if (r - l == 1 || b - t == 1) {
+    // Nothing lies inside: the outline is a single line.
+    VectorBand(l - below, t - below, r - 1 + above, b - 1 + above);
+    return;
+  }
+  const double middle = (above - below) / 2.0;
+  UseQPen(LinePen(Pen.Color, Pen.Width, Pen.Style));
+  UseQBrush(ToQBrush(Brush));
+  painter_.drawRect(
+      QRectF(QPointF(l + middle, t + middle), QPointF(r - 1 + middle, b - 1 + middle)));
 }
 
 void QtCanvas::Polygon(std::span<const TPoint> points) {
@@ -125,8 +209,8 @@ void QtCanvas::Polygon(std::span<const TPoint> points) {
   for (std::size_t i = 0; i < points.size(); ++i) {
     polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
   }
-  UsePen(Pen);
-  UseBrush(Brush);
+  UseQPen(OutlinePen());
+  UseQBrush(ToQBrush(Brush));
   painter_.drawPolygon(polygon);
 }
 
@@ -134,29 +218,40 @@ void QtCanvas::Ellipse(int32_t l, int32_t t, int32_t r, int32_t b) {
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
   if (r == l || b == t) return;
-  UsePen(Pen);
-  UseBrush(Brush);
+  UseQPen(OutlinePen());
+  UseQBrush(ToQBrush(Brush));
   painter_.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
 }
 
 void QtCanvas::LineTo(int32_t x, int32_t y) {
-  TPoint from = PenPos;
+  const TPoint from = PenPos;
   PenPos = {x, y};
   if (from == PenPos) return;
   if (Pen.Style == PenStyle::Solid && (from.x == x || from.y == y)) {
-    StraightLine(from, PenPos);
-  } else if (Pen.Width <= 1) {
-    ThinLine(from, PenPos);
-  } else {
-    UsePen(Pen);
+    Band(from, PenPos);
+  } else if (Pen.Width > 1) {
+    if (Outside(from, PenPos)) return;
+    UseQPen(ToQPen(Pen));
     painter_.drawLine(from.x, from.y, x, y);
+  } else if (vector_) {
+    VectorLine(from, PenPos);
+  } else {
+    ThinLine(from, PenPos);
   }
+}
+
+bool QtCanvas::Outside(TPoint from, TPoint to) const {
+  const int64_t reach = std::max(Pen.Width, 1);
+  return std::max<int64_t>(from.x, to.x) + reach < clip_.Left ||
+         std::min<int64_t>(from.x, to.x) - reach >= clip_.Right ||
+         std::max<int64_t>(from.y, to.y) + reach < clip_.Top ||
+         std::min<int64_t>(from.y, to.y) - reach >= clip_.Bottom;
 }
 
 void QtCanvas::DottedOutline(int32_t l, int32_t t, int32_t r, int32_t b) {
   if (Pen.Width > 1) {
-    UsePen(Pen);
-    UseBrush({Brush.Color, BrushStyle::Clear});
+    UseQPen(ToQPen(Pen));
+    UseQBrush(Qt::NoBrush);
     painter_.drawRect(QRect(l, t, r - l - 1, b - t - 1));
     return;
   }
@@ -164,68 +259,126 @@ void QtCanvas::DottedOutline(int32_t l, int32_t t, int32_t r, int32_t b) {
   for (int i = 0; i < 4; ++i) ThinLine(corners[i], corners[i + 1]);
 }
 
-// Bresenham's line from `from` up to, not including, `to`, as single pixels; a dotted pen
-// sets every other one. Qt's own thin lines leave out whichever end point comes last in its
-// drawing direction, which is not always the line's end.
+// The pixels of a thin sloped or dotted line, only those in the clip, a row or column at a
+// time; a dotted pen sets every other one. Qt's own thin lines leave out whichever end point
+// comes last in its drawing direction, which is not always the line's end.
 void QtCanvas::ThinLine(TPoint from, TPoint to) {
-  if (std::max(from.x, to.x) < clip_.Left || std::min(from.x, to.x) >= clip_.Right ||
-      std::max(from.y, to.y) < clip_.Top || std::min(from.y, to.y) >= clip_.Bottom) {
-    return;
-  }
-  const int64_t dx = std::abs(int64_t{to.x} - from.x), dy = -std::abs(int64_t{to.y} - from.y);
-  const int32_t sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
+  const PixelLine line(from, to);
   const bool dotted = Pen.Style == PenStyle::Dot;
-  int64_t error = dx + dy;
-  points_.clear();
-  for (TPoint p = from; p != to; dotted_ = !dotted_) {
-    if (!dotted || dotted_) points_.emplace_back(p.x, p.y);
-    int64_t twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      p.x += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      p.y += sy;
-    }
-  }
-  if (painter_.transform().isScaling()) {
-    // A scaled picture: each pixel of the line is one of the drawing's, and grows with it.
-    const QColor color = ToQColor(Pen.Color);
-    for (const QPoint& p : points_) painter_.fillRect(QRect(p, QSize(1, 1)), color);
+  const bool first = dotted_;
+  if (dotted && line.Steps() % 2 == 1) dotted_ = !dotted_;
+  const PixelLine::Range range = line.Within(clip_);
+  const QColor color = ToQColor(Pen.Color);
+  // Scaled down, neighbouring runs fall on the same device pixels: each is filled once.
+  QRectF previous;
+  auto fill = [&](const TRect& run) {
+    const QRectF ink = grid_.Ink(run.Left, run.Top, run.Right, run.Bottom);
+    if (ink != previous) painter_.fillRect(ink, color);
+    previous = ink;
+  };
+  if (!dotted) {
+    line.ForEachRun(range, fill);
     return;
   }
-  UsePen({Pen.Color, 1, PenStyle::Solid});
-  painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+  const int64_t wanted = first ? 0 : 1;  // the parity of the steps that are drawn
+  for (int64_t k = range.first + ((range.first & 1) != wanted); k < range.last; k += 2) {
+    const TPoint p = line.At(k);
+    fill({p.x, p.y, p.x + 1, p.y + 1});
+  }
 }
 
-// An axis-parallel solid line as a filled span. A one-pixel line runs from its start up to,
-// not including, its end point; a wider one covers both ends, so that lines meeting at a
-// corner join without a notch.
-void QtCanvas::StraightLine(TPoint from, TPoint to) {
-  QColor color = ToQColor(Pen.Color);
+// A thin sloped or dotted line as one stroke along its pixels, from the near edge of the
+// first to the far edge of the last; a dotted one as dashes a step long, starting with a gap
+// where the pattern of the line before left one.
+void QtCanvas::VectorLine(TPoint from, TPoint to) {
+  const int64_t steps = PixelLine(from, to).Steps();
+  const bool dotted = Pen.Style == PenStyle::Dot;
+  const bool gap = dotted && !dotted_;
+  if (dotted && steps % 2 == 1) dotted_ = !dotted_;
+  if (Outside(from, to) || (gap && steps == 1)) return;
+  const QPointF centre(from.x + 0.5, from.y + 0.5);
+  const QPointF step =
+      QPointF(static_cast<double>(to.x) - from.x, static_cast<double>(to.y) - from.y) /
+      static_cast<double>(steps);
+  QPen pen = LinePen(Pen.Color, 1, Pen.Style);
+  if (dotted) {
+    // A dash and a gap as long as a step, counted in pen widths.
+    const double dash = std::hypot(step.x(), step.y()) / pen.widthF();
+    pen.setDashPattern({dash, dash});
+  }
+  UseQPen(pen);
+  painter_.drawLine(QLineF(centre + step * (gap ? 0.5 : -0.5), centre + step * (steps - 0.5)));
+}
+
+// An axis-parallel solid line. A one-pixel line runs from its start up to, not including, its
+// end point; a wider one covers both ends, so that lines meeting at a corner join without a
+// notch.
+void QtCanvas::Band(TPoint from, TPoint to) {
+  int32_t l = from.x, r = from.x + 1, t = from.y, b = from.y + 1;
   if (Pen.Width <= 1) {
-    int32_t l = from.x, r = from.x + 1, t = from.y, b = from.y + 1;
     if (to.x > from.x) r = to.x;
     if (to.x < from.x) l = to.x + 1;
     if (to.y > from.y) b = to.y;
     if (to.y < from.y) t = to.y + 1;
-    FillSpan(l, t, r, b, color);
-    return;
+  } else {
+    const int32_t below = Before(Pen.Width), above = After(Pen.Width);
+    l = std::min(from.x, to.x) - below;
+    t = std::min(from.y, to.y) - below;
+    r = std::max(from.x, to.x) + above;
+    b = std::max(from.y, to.y) + above;
   }
-  int32_t below = Before(Pen.Width), above = After(Pen.Width);
-  FillSpan(std::min(from.x, to.x) - below, std::min(from.y, to.y) - below,
-           std::max(from.x, to.x) + above, std::max(from.y, to.y) + above, color);
+  if (vector_) {
+    VectorBand(l, t, r, b);
+  } else {
+    FillInk(l, t, r, b, ToQColor(Pen.Color));
+  }
+}
+
+// A band of pixels as a stroke along its length, so that it shares its pen with the
+// rectangles and lines around it.
+void QtCanvas::VectorBand(int32_t l, int32_t t, int32_t r, int32_t b) {
+  const double half = std::min(r - l, b - t) / 2.0;
+  UseQPen(LinePen(Pen.Color, Pen.Width, PenStyle::Solid));
+  if (r - l >= b - t) {
+    painter_.drawLine(QLineF(l, t + half, r, t + half));
+  } else {
+    painter_.drawLine(QLineF(l + half, t, l + half, b));
+  }
 }
 
 void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& text) {
   FontCache::Entry& font = UseFont();
   if (Brush.Style == BrushStyle::Solid) {
-    TSize size = FontCache::Extent(font, text);
-    FillSpan(x, y, x + size.w, y + size.h, ToQColor(Brush.Color));
+    const TSize size = FontCache::Extent(font, text);
+    const auto right = static_cast<int32_t>(std::min<int64_t>(int64_t{x} + size.w, INT32_MAX));
+    FillArea(x, y, right, y + size.h, ToQColor(Brush.Color));
   }
-  UsePen({Font.Color, 1, PenStyle::Solid});
-  painter_.drawStaticText(x, y, FontCache::Layout(font, text));
+  const TPen pen{Font.Color, 1, PenStyle::Solid};
+  UseQPen(vector_ ? LinePen(pen.Color, 1, pen.Style) : ToQPen(pen));
+  if (!vector_ && text.size() <= FontCache::PieceLength) {
+    painter_.drawStaticText(x, y, FontCache::Layout(font, text));
+    return;
+  }
+  // Vector devices draw each text once, and their way of drawing a static text leaves a pen
+  // of its own in the painter.
+  TextInPieces(x, y, text, font);
+}
+
+// A text without a kept layout; a long one piece by piece as it was measured, each piece only
+// where it can be seen.
+void QtCanvas::TextInPieces(int32_t x, int32_t y, const std::string& text, FontCache::Entry& font) {
+  const double baseline = static_cast<double>(y) + font.metrics.ascent();
+  if (text.size() <= FontCache::PieceLength) {
+    painter_.drawText(QPointF(x, baseline), ToQString(text));
+    return;
+  }
+  double left = x;
+  for (std::size_t at = 0; at < text.size() && left < clip_.Right; at += FontCache::PieceLength) {
+    const QString piece = ToQString(text.substr(at, FontCache::PieceLength));
+    const int advance = font.metrics.horizontalAdvance(piece);
+    if (left + advance >= clip_.Left) painter_.drawText(QPointF(left, baseline), piece);
+    left += advance;
+  }
 }
 
 TSize QtCanvas::TextExtent(const std::string& text) { return FontCache::Extent(UseFont(), text); }

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QBrush>
 #include <QColor>
-#include <QPoint>
+#include <QPen>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/qt/DeviceGrid.h"
 #include "platform/qt/FontCache.h"
 
 class QPainter;
 
 // The canvas over a QPainter on any paint device: a widget, an image, a printer, an SVG
-// generator or a PDF writer. Rectangles and axis-parallel lines are filled pixel spans, which
-// keeps them exact to the pixel and fast; everything else goes through the painter without
-// antialiasing. The painter's pen, brush and font are only set when they change, so nobody
-// else may change them while the canvas is in use.
+// generator or a PDF writer. On pixel devices rectangles and lines are filled pixel spans,
+// which keeps them exact to the pixel and fast, laid on whole device pixels when the painter
+// scales (DeviceGrid). Vector devices (SVG, PDF, printers) get one primitive per rectangle and
+// per line, so that a file grows with the number of shapes and not with their length.
+// Everything else goes through the painter without antialiasing. The painter's pen and brush
+// are only set when they change, so nobody else may change them while the canvas is in use.
 class QtCanvas : public Canvas {
  public:
   explicit QtCanvas(QPainter& painter);
@@ -36,21 +39,32 @@ class QtCanvas : public Canvas {
   uint64_t DeviceKey() const override { return deviceKey_; }
 
  private:
-  void UsePen(const TPen& pen);
-  void UseBrush(const TBrush& brush);
+  void UseQPen(const QPen& pen);
+  void UseQBrush(const QBrush& brush);
   FontCache::Entry& UseFont();
-  void FillSpan(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color);
-  void StraightLine(TPoint from, TPoint to);
+  QPen LinePen(TColor color, int32_t width, PenStyle style) const;
+  QPen OutlinePen() const;
+
+  void FillArea(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color);
+  void FillInk(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color);
+  void PixelRectangle(int32_t l, int32_t t, int32_t r, int32_t b);
+  void VectorRectangle(int32_t l, int32_t t, int32_t r, int32_t b);
+  void Band(TPoint from, TPoint to);
+  void VectorBand(int32_t l, int32_t t, int32_t r, int32_t b);
   void ThinLine(TPoint from, TPoint to);
+  void VectorLine(TPoint from, TPoint to);
   void DottedOutline(int32_t l, int32_t t, int32_t r, int32_t b);
+  void TextInPieces(int32_t x, int32_t y, const std::string& text, FontCache::Entry& font);
+  bool Outside(TPoint from, TPoint to) const;
 
   QPainter& painter_;
-  std::optional<TPen> painterPen_;
-  std::optional<TBrush> painterBrush_;
+  std::optional<QPen> painterPen_;
+  std::optional<QBrush> painterBrush_;
   std::optional<TFont> fontKey_;
   std::shared_ptr<FontCache::Entry> font_;
   TRect clip_;
+  DeviceGrid grid_{QTransform()};
   uint64_t deviceKey_;
-  std::vector<QPoint> points_;  // kept to reuse its memory from line to line
-  bool dotted_ = true;          // a dotted line's pattern runs on from one line to the next
+  bool vector_;
+  bool dotted_ = true;  // a dotted line's pattern runs on from one line to the next
 };

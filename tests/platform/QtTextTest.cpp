@@ -179,3 +179,27 @@ TEST(QtTextTest, LongTextsAreAsWideAsTheirCharacters) {
     EXPECT_EQ(c.TextExtent(std::string(200'000, 'x')).w, FontCache::MaxTextWidth);
   });
 }
+
+// Drawn from far to the left, the end of a text too long for Qt's own layout stands where its
+// extent says it ends.
+TEST(QtTextTest, ALongTextIsDrawnToItsEnd) {
+  const std::string text = std::string(30'000, 'x') + "W";
+  CanvasImage image(60, 2400);
+  TSize extent, last;
+  image.Paint([&](QtCanvas& c) {
+    c.Font.PixelHeight = 2000;
+    c.Brush.Style = BrushStyle::Clear;
+    extent = c.TextExtent(text);
+    last = c.TextExtent("W");
+    ASSERT_GT(extent.w, 1 << 25);
+    c.TextOut(50 - extent.w, 0, text);
+  });
+  int inkRight = -1;
+  for (int y = 0; y < extent.h; ++y) {
+    for (int x = 0; x < 60; ++x) {
+      if (image.At(x, y) != CanvasImage::Background) inkRight = std::max(inkRight, x);
+    }
+  }
+  EXPECT_LT(inkRight, 50);
+  EXPECT_GT(inkRight, 50 - last.w / 4) << "the W stands at the end";
+}
