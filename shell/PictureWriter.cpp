@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -18,15 +19,45 @@ std::string Lowercase(std::string text) {
   return text;
 }
 
-std::string SizeText(double w, double h) {
-  return std::to_string(static_cast<long long>(w)) + " × " +
-         std::to_string(static_cast<long long>(h)) + " Pixel";
+// Whole numbers of any size: a side can lie far beyond the range of an integer type.
+std::string Whole(double value) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.0f", value);
+  return text;
 }
+
+std::string SizeText(double w, double h) { return Whole(w) + " × " + Whole(h) + " Pixel"; }
+
+// XML 1.0 allows no control character but tab, line feed and carriage return, not even
+// written as a reference; texts may hold any of them. In UTF-8 their bytes stand for nothing
+// else, so each becomes the replacement character.
+bool ForbiddenInXml(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
+QByteArray WellFormed(const QByteArray& xml) {
+  if (std::none_of(xml.begin(), xml.end(), ForbiddenInXml)) return xml;
+  QByteArray result;
+  result.reserve(xml.size() + 64);
+  for (char c : xml) {
+    if (ForbiddenInXml(c)) {
+      result.append("\xEF\xBF\xBD");
+    } else {
+      result.append(c);
+    }
+  }
+  return result;
+}
+
+// Below this scale every coordinate a design can have falls into the first pixel, so the
+// picture is the same as at any smaller one; it keeps the painter's arithmetic finite.
+constexpr double SmallestDrawingScale = 0x1p-40;
 
 void PaintOnWhite(QPainter& painter, QSize size, double scale,
                   const std::function<void(QPainter&)>& paint) {
   if (!painter.isActive()) throw PictureError("Das Bild kann nicht gezeichnet werden");
   painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  scale = std::max(scale, SmallestDrawingScale);
   painter.scale(scale, scale);
   paint(painter);
   painter.end();
@@ -59,7 +90,7 @@ QByteArray RenderSvg(QSize size, double scale, const std::function<void(QPainter
   generator.setViewBox(QRect(QPoint(0, 0), size));
   QPainter painter(&generator);
   PaintOnWhite(painter, size, scale, paint);
-  return bytes;
+  return WellFormed(bytes);
 }
 
 QByteArray RenderPdf(QSize size, double scale, const std::function<void(QPainter&)>& paint) {
@@ -90,6 +121,9 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
 }
 
 QSize ScaledPictureSize(QSize size, double scale, PictureFormat format) {
+  if (!std::isfinite(scale) || scale <= 0 || scale > MaxPictureScale) {
+    throw PictureError("Ungültiger Maßstab: " + std::to_string(scale));
+  }
   const double w = std::ceil(size.width() * scale);
   const double h = std::ceil(size.height() * scale);
   if (w > MaxPictureSide || h > MaxPictureSide) {

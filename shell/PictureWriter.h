@@ -25,8 +25,13 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path);
 constexpr int MaxPictureSide = 32767;
 constexpr qint64 MaxPngPixels = qint64{64} * 1024 * 1024;
 
+// The largest scale: beyond it even the smallest diagram exceeds MaxPictureSide. There is no
+// smallest; a picture has at least one pixel a side.
+constexpr double MaxPictureScale = 1000;
+
 // The size of a picture of size pixels drawn at scale, rounded up to whole pixels. Throws
-// PictureError when it lies beyond the limits of the format.
+// PictureError when it lies beyond the limits of the format, or the scale is not a number
+// greater than 0 and at most MaxPictureScale.
 QSize ScaledPictureSize(QSize size, double scale, PictureFormat format);
 
 // Renders a picture of size pixels, enlarged by scale, into the bytes of a file of the given

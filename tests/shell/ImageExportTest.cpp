@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <climits>
+#include <cmath>
 
 #include "model/Display.h"
 #include "platform/qt/QtCanvas.h"
@@ -13,21 +15,12 @@
 
 namespace {
 
+using shelltest::AllKinds;
+using shelltest::DesignFile;
 using shelltest::ReadFile;
 using shelltest::RunTavelon;
 using shelltest::TempFolder;
 using shelltest::WriteFile;
-
-const char* const kAllKinds =
-    "A(a := 1) B(Teil)[A(b)] I(a > 0)[A(c)|A(d) A(e)] W(x)[A(y)] F(i von 1 bis 10)[A(z)] "
-    "D(q)[A(w)] R(r)[A(v)] A(Ende)";
-
-std::string DesignFile(const std::string& notation) {
-  BlockPtr root = BuildBlock(notation, "gesamtes Programm");
-  root->Movable = 0;
-  root->Braced = 0;
-  return SaveDesignBytes(*root);
-}
 
 // The smallest rectangle holding every pixel that is not white.
 QRect InkBox(const QImage& image) {
@@ -128,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
     Designs, DiagramPicture,
     testing::Values(PictureCase{"NewStructogram", "", DiagramView::Structogram},
                     PictureCase{"NewFlowchart", "", DiagramView::Flowchart},
-                    PictureCase{"AllKindsStructogram", kAllKinds, DiagramView::Structogram},
-                    PictureCase{"AllKindsFlowchart", kAllKinds, DiagramView::Flowchart}),
+                    PictureCase{"AllKindsStructogram", AllKinds, DiagramView::Structogram},
+                    PictureCase{"AllKindsFlowchart", AllKinds, DiagramView::Flowchart}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PictureFile, FormatsFollowTheExtensionAndTheFlowchartIsTheDefault) {
@@ -163,7 +156,7 @@ TEST(PictureFile, UnknownFormatsAndOversizedPicturesAreRefused) {
   EXPECT_EQ(unknown.err, "tavelon: Unbekanntes Bildformat: " + (folder / "e.bmp") +
                              " (erlaubt sind Dateien mit .png, .svg oder .pdf)\n");
   auto scaled =
-      RunTavelon({"--export-image", folder / "e.str", folder / "e.svg", "--scale", "1e4"});
+      RunTavelon({"--export-image", folder / "e.str", folder / "e.svg", "--scale", "500"});
   EXPECT_EQ(scaled.status, 1);
   EXPECT_NE(scaled.err.find("Pixel je Seite sind nicht möglich"), std::string::npos);
   // A million statements, one record each.
@@ -177,6 +170,20 @@ TEST(PictureFile, UnknownFormatsAndOversizedPicturesAreRefused) {
   EXPECT_THROW(
       ScaledPictureSize({MaxPictureSide, MaxPngPixels / MaxPictureSide + 1}, 1, PictureFormat::Png),
       PictureError);
+}
+
+// The size a refusal names is the true one, however far beyond the range of an integer.
+TEST(PictureFile, ARefusedSizeIsNamedInWholePixels) {
+  try {
+    ScaledPictureSize({INT32_MAX, 3}, MaxPictureScale, PictureFormat::Svg);
+    ADD_FAILURE() << "not refused";
+  } catch (const PictureError& refused) {
+    EXPECT_TRUE(std::string(refused.what()).starts_with("Das Bild wäre 2147483647000 × 3000 Pixel"))
+        << refused.what();
+  }
+  for (double scale : {0.0, -1.0, 1e19, std::nan(""), HUGE_VAL}) {
+    EXPECT_THROW(ScaledPictureSize({10, 10}, scale, PictureFormat::Png), PictureError) << scale;
+  }
 }
 
 }  // namespace

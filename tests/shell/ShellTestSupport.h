@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "shell/Conversions.h"
 #include "shell/RunCommandLine.h"
+#include "tests/support/TreeText.h"
 
 namespace shelltest {
 
@@ -38,6 +40,19 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// A design with an element of every kind, in the notation of tests/support/TreeText.h.
+inline const char* const AllKinds =
+    "A(a := 1) B(Teil)[A(b)] I(a > 0)[A(c)|A(d) A(e)] W(x)[A(y)] F(i von 1 bis 10)[A(z)] "
+    "D(q)[A(w)] R(r)[A(v)] A(Ende)";
+
+// The bytes of a design file whose root holds the notation's elements.
+inline std::string DesignFile(const std::string& notation) {
+  BlockPtr root = BuildBlock(notation, "gesamtes Programm");
+  root->Movable = 0;
+  root->Braced = 0;
+  return SaveDesignBytes(*root);
+}
 
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
