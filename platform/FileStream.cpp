@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -52,6 +53,37 @@ std::FILE* Duplicate(int fd, const char* mode) {
   return file;
 }
 
+// The descriptor that "/dev/stdout", "/dev/stderr", "/dev/fd/N" or "/proc/self/fd/N" names,
+// or -1. Written through that descriptor, output keeps the caller's position and append mode
+// even where it leads to a file.
+int DescriptorNamed(const std::string& path) {
+  if (path == "/dev/stdout") return STDOUT_FILENO;
+  if (path == "/dev/stderr") return STDERR_FILENO;
+  for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+    if (!path.starts_with(folder)) continue;
+    const std::string number = path.substr(folder.size());
+    const bool digits = !number.empty() && number.size() <= 9 &&
+                        number.find_first_not_of("0123456789") == std::string::npos;
+    return digits ? std::stoi(number) : -1;
+  }
+  return -1;
+}
+
+bool IsStreamDevice(mode_t mode) { return S_ISCHR(mode) || S_ISFIFO(mode); }
+
+// A character device or a named pipe cannot be replaced, and needs no replacing: it is
+// written directly, as a shell's redirection writes it.
+std::FILE* OpenStreamDevice(const std::string& target) {
+  struct stat info;
+  if (stat(target.c_str(), &info) != 0 || !IsStreamDevice(info.st_mode)) return nullptr;
+  const int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  std::FILE* file =
+      fstat(fd, &info) == 0 && IsStreamDevice(info.st_mode) ? fdopen(fd, "wb") : nullptr;
+  if (!file) close(fd);
+  return file;
+}
+
 }  // namespace
 
 FileStream::FileStream(std::FILE* file, std::string target, std::string temporary)
@@ -77,7 +109,14 @@ std::unique_ptr<FileStream> FileStream::OpenRead(const std::string& path) {
 }
 
 std::unique_ptr<FileStream> FileStream::Create(const std::string& path) {
+  const int descriptor = DescriptorNamed(path);
+  if (std::FILE* file = descriptor >= 0 ? Duplicate(descriptor, "wb") : nullptr) {
+    return std::unique_ptr<FileStream>(new FileStream(file, {}, {}));
+  }
   std::string target = ResolveTarget(path);
+  if (std::FILE* file = path.empty() ? nullptr : OpenStreamDevice(target)) {
+    return std::unique_ptr<FileStream>(new FileStream(file, {}, {}));
+  }
   if (!path.empty() && MayReplace(target)) {
     std::string temporary = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
     int fd = mkstemp(temporary.data());

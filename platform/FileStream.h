@@ -11,7 +11,9 @@
 // A file made with Create is written to a temporary file next to its target; Commit puts it in
 // the target's place in one rename. Until then the target keeps its old contents, and a stream
 // destroyed without Commit removes its temporary file, so a failed save never leaves a
-// truncated design behind.
+// truncated design behind. What cannot be replaced is written directly: a character device
+// (/dev/null, a terminal), a named pipe, and a descriptor the program holds, named as
+// /dev/stdout, /dev/stderr, /dev/fd/N or /proc/self/fd/N (a pipe or process substitution).
 class FileStream : public Stream {
  public:
   // Throws StreamError(CannotOpen(path)).

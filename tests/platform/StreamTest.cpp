@@ -181,3 +181,54 @@ TEST(StandardStreamTest, WriteErrorOnStandardOutputIsReported) {
   out->WriteString("Anweisung\r\n");
   EXPECT_EQ(ErrorOf([&] { out->Commit(); }), "Stream-Schreibfehler");
 }
+
+// What cannot be replaced is written in place: a named pipe stays a pipe and its reader gets
+// the bytes, /dev/null takes them, and /dev/full fails as a full disk does.
+TEST_F(FileStreamTest, NamedPipesAndDevicesAreWrittenDirectly) {
+  ASSERT_EQ(mkfifo(Path("rohr").c_str(), 0600), 0);
+  const int reader = open(Path("rohr").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  auto stream = FileStream::Create(Path("rohr"));
+  stream->WriteString("B:x");
+  stream->Commit();
+  stream.reset();
+  char buffer[8] = {};
+  EXPECT_EQ(read(reader, buffer, sizeof buffer), 3);
+  close(reader);
+  EXPECT_EQ(std::string(buffer), "B:x");
+  EXPECT_TRUE(fs::is_fifo(Path("rohr")));
+  EXPECT_EQ(Names(), std::vector<std::string>{"rohr"});
+  auto null = FileStream::Create("/dev/null");
+  null->WriteString("x");
+  EXPECT_EQ(ErrorOf([&] { null->Commit(); }), "(no error)");
+  auto full = FileStream::Create("/dev/full");
+  full->WriteString("x");
+  EXPECT_EQ(ErrorOf([&] { full->Commit(); }), "Stream-Schreibfehler");
+}
+
+// A descriptor the program holds is written through, where it stands and in its append mode,
+// even when it leads to a file; one that is not open cannot be created.
+TEST_F(FileStreamTest, NamedDescriptorsAreWrittenThrough) {
+  Put("log", "Kopf\n");
+  const int appending = open(Path("log").c_str(), O_WRONLY | O_APPEND);
+  ASSERT_GE(appending, 0);
+  auto stream = FileStream::Create("/dev/fd/" + std::to_string(appending));
+  stream->WriteString("Text\n");
+  stream->Commit();
+  stream.reset();
+  close(appending);
+  EXPECT_EQ(Contents(Path("log")), "Kopf\nText\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"log"});
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  auto piped = FileStream::Create("/proc/self/fd/" + std::to_string(ends[1]));
+  piped->WriteString("abc");
+  piped->Commit();
+  piped.reset();
+  close(ends[1]);
+  char buffer[8] = {};
+  EXPECT_EQ(read(ends[0], buffer, sizeof buffer), 3);
+  close(ends[0]);
+  EXPECT_EQ(ErrorOf([] { FileStream::Create("/dev/fd/987654"); }),
+            "Datei /dev/fd/987654 kann nicht erstellt werden");
+}

@@ -60,6 +60,29 @@ TEST_F(Program, AFullStandardOutputIsAFailure) {
   EXPECT_EQ(err, "tavelon: Stream-Schreibfehler\n");
 }
 
+// Output that is no regular file: a device, standard output in a pipe, a process
+// substitution, and standard output that a group of commands appends to a file.
+TEST_F(Program, WritesToDevicesPipesAndProcessSubstitutions) {
+  WriteFile(folder / "a.str", std::string("B:\x01"
+                                          "A:a\x01\x02\x02"));
+  const std::string text = "  a;\r\n";
+  EXPECT_EQ(Sh("tavelon --export-text " + In("a.str") + " /dev/null"), 0) << err;
+  EXPECT_EQ(Sh("tavelon --export-text " + In("a.str") + " /dev/stdout | cat >" + In("pipe.pas")), 0)
+      << err;
+  EXPECT_EQ(ReadFile(folder / "pipe.pas"), text);
+  EXPECT_EQ(Sh("bash -c \"tavelon --export-text " + In("a.str") + " >(cat >" + In("sub.pas") +
+               "); wait $!\""),
+            0)
+      << err;
+  EXPECT_EQ(ReadFile(folder / "sub.pas"), text);
+  WriteFile(folder / "log", "alt\n");
+  EXPECT_EQ(Sh("{ echo Kopf; tavelon --export-text " + In("a.str") +
+               " /dev/stdout; echo Fuss; } >>" + In("log")),
+            0)
+      << err;
+  EXPECT_EQ(ReadFile(folder / "log"), "alt\nKopf\n" + text + "Fuss\n");
+}
+
 // A file size limit makes writing fail halfway through the file.
 TEST_F(Program, AWriteThatFailsHalfwayLeavesTheOldTargetAndNoTemporaryFile) {
   std::string text;
