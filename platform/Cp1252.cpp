@@ -107,4 +107,14 @@ std::string FromUtf8(std::string_view text) {
   return bytes;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    const std::size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
 }  // namespace Cp1252

@@ -20,5 +20,7 @@ std::string FromUtf16(std::u16string_view text);
 std::string ToUtf8(std::string_view bytes);
 // A malformed UTF-8 sequence becomes one "?" per offending byte.
 std::string FromUtf8(std::string_view text);
+// Whether every sequence in text is well-formed UTF-8.
+bool IsUtf8(std::string_view text);
 
 }  // namespace Cp1252

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "shell/PictureWriter.h"
+
 #ifndef TAVELON_VERSION
 #define TAVELON_VERSION "unbekannt"
 #endif
@@ -24,17 +26,24 @@ ParsedCommandLine TooMany(const std::string& argument) {
   return Refuse("Überzähliges Argument: " + argument);
 }
 
-// A mode with one required and one optional path and no options.
+// A mode with one required and one optional path; the text export also takes --utf8.
 ParsedCommandLine ParseConversion(RunMode mode, const std::string& name, Arguments rest) {
-  for (const std::string& argument : rest) {
-    if (IsOption(argument)) return Refuse("Unbekannte Option für " + name + ": " + argument);
-  }
-  if (rest.empty()) return Refuse(name + " braucht eine Eingabedatei");
-  if (rest.size() > 2) return TooMany(rest[2]);
   CommandLine line;
   line.Mode = mode;
-  line.Input = rest[0];
-  if (rest.size() == 2) line.Output = rest[1];
+  std::vector<std::string> paths;
+  for (const std::string& argument : rest) {
+    if (mode == RunMode::ExportText && argument == "--utf8") {
+      line.Utf8 = true;
+    } else if (IsOption(argument)) {
+      return Refuse("Unbekannte Option für " + name + ": " + argument);
+    } else {
+      paths.push_back(argument);
+    }
+  }
+  if (paths.empty()) return Refuse(name + " braucht eine Eingabedatei");
+  if (paths.size() > 2) return TooMany(paths[2]);
+  line.Input = paths[0];
+  if (paths.size() == 2) line.Output = paths[1];
   return Accept(line);
 }
 
@@ -48,7 +57,8 @@ std::optional<double> ParseScale(const std::string& value) {
   double scale = 0;
   const char* end = value.data() + value.size();
   auto [stop, error] = std::from_chars(value.data(), end, scale);
-  if (error != std::errc() || stop != end || !std::isfinite(scale) || scale <= 0) {
+  if (error != std::errc() || stop != end || !std::isfinite(scale) || scale <= 0 ||
+      scale > MaxPictureScale) {
     return std::nullopt;
   }
   return scale;
@@ -63,7 +73,8 @@ std::optional<std::string> ApplyImageOption(CommandLine& line, const std::string
     line.View = *view;
   } else {
     auto scale = ParseScale(value);
-    if (!scale) return "Ungültiger Maßstab: " + value + " (eine Zahl größer als 0)";
+    if (!scale)
+      return "Ungültiger Maßstab: " + value + " (eine Zahl größer als 0 und höchstens 1000)";
     line.Scale = *scale;
   }
   return std::nullopt;
@@ -125,17 +136,21 @@ std::string UsageText() {
   return "Aufruf:\n"
          "  tavelon [DATEI.str]\n"
          "      startet den Editor; DATEI wird beim Start geöffnet.\n"
-         "  tavelon --export-text EIN.str [AUS.pas|-]\n"
-         "      schreibt den Programmtext des Entwurfs, wie \"Exportieren\" ihn schreibt\n"
-         "      (ohne AUS oder mit - auf die Standardausgabe).\n"
+         "  tavelon --export-text EIN.str [AUS.pas|-] [--utf8]\n"
+         "      schreibt den Programmtext des Entwurfs, wie \"Exportieren\" ihn schreibt,\n"
+         "      in Windows-1252 oder mit --utf8 in UTF-8 (ohne AUS oder mit - auf die\n"
+         "      Standardausgabe).\n"
          "  tavelon --import-text EIN.txt|- [AUS.str|-]\n"
          "      baut aus Programmtext einen Entwurf, wie \"Aus Zwischenablage einfügen\" ihn\n"
          "      baut, und schreibt ihn, wie \"Flussdiagramm speichern\" ihn schreibt\n"
          "      (EIN - liest die Standardeingabe; ohne AUS oder mit - auf die Standardausgabe).\n"
+         "      Text, der mit der UTF-8-Kennung beginnt oder gültiges UTF-8 mit Zeichen\n"
+         "      außerhalb von ASCII ist, wird als UTF-8 gelesen, jeder andere als Windows-1252.\n"
          "  tavelon --export-image EIN.str AUS.png|AUS.svg|AUS.pdf\n"
          "          [--view flussdiagramm|struktogramm] [--scale F]\n"
          "      zeichnet den Entwurf als Bild, im Flussdiagramm, wenn --view nichts anderes\n"
-         "      sagt; F vergrößert oder verkleinert das Bild (Vorgabe 1).\n"
+         "      sagt; F (größer als 0, höchstens 1000, Vorgabe 1) vergrößert oder\n"
+         "      verkleinert das Bild.\n"
          "  tavelon --help\n"
          "      zeigt diese Hilfe.\n"
          "  tavelon --version\n"

@@ -18,6 +18,7 @@ struct CommandLine {
   std::string Output;  // the file to write
   DiagramView View = DiagramView::Flowchart;
   double Scale = 1.0;
+  bool Utf8 = false;  // program text is written in UTF-8 rather than Windows-1252
 };
 
 // The standard stream's name in place of a path.

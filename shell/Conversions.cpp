@@ -1,6 +1,9 @@
 #include "shell/Conversions.h"
 
+#include <algorithm>
+
 #include "model/Records.h"
+#include "platform/Cp1252.h"
 #include "platform/FileStream.h"
 #include "platform/MemoryStream.h"
 #include "shell/CommandLine.h"
@@ -42,6 +45,15 @@ std::string ExportProgramText(const TBlock& root) {
   return text;
 }
 
+std::string ProgramTextFromFile(std::string_view bytes) {
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(byteOrderMark)) return Cp1252::FromUtf8(bytes.substr(byteOrderMark.size()));
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (!ascii && Cp1252::IsUtf8(bytes)) return Cp1252::FromUtf8(bytes);
+  return std::string(bytes);
+}
+
 BlockPtr ImportProgramText(const std::string& text) {
   BlockPtr root = ParseProgram(text);
   root->Movable = 0;
@@ -57,10 +69,12 @@ std::string SaveDesignBytes(const TBlock& root) {
 
 // Both conversions finish their result in memory before writing it, so that a failed read
 // leaves nothing behind, not even on standard output.
-void ExportTextFile(const std::string& input, const std::string& output) {
-  WriteOutputBytes(output, ExportProgramText(*LoadDesignFile(input)));
+void ExportTextFile(const std::string& input, const std::string& output, bool utf8) {
+  const std::string text = ExportProgramText(*LoadDesignFile(input));
+  WriteOutputBytes(output, utf8 ? Cp1252::ToUtf8(text) : text);
 }
 
 void ImportTextFile(const std::string& input, const std::string& output) {
-  WriteOutputBytes(output, SaveDesignBytes(*ImportProgramText(ReadInputBytes(input))));
+  const std::string text = ProgramTextFromFile(ReadInputBytes(input));
+  WriteOutputBytes(output, SaveDesignBytes(*ImportProgramText(text)));
 }

@@ -18,11 +18,15 @@ void WriteOutputBytes(const std::string& path, std::string_view bytes);
 BlockPtr LoadDesignFile(const std::string& path);
 // The design's program text as "Exportieren" writes it: no indentation, Windows-1252 bytes.
 std::string ExportProgramText(const TBlock& root);
+// Program text read from a file, as the Windows-1252 text the interpreter takes: UTF-8 when
+// the bytes begin with its byte-order mark or are well-formed UTF-8 holding a character
+// beyond ASCII (a character Windows-1252 lacks becomes "?"), else the bytes as they stand.
+std::string ProgramTextFromFile(std::string_view bytes);
 // A design built from program text as pasting builds it: a new root, not movable, no braces.
 BlockPtr ImportProgramText(const std::string& text);
 // The design's file bytes as "Flussdiagramm speichern" writes them.
 std::string SaveDesignBytes(const TBlock& root);
 
-// --export-text and --import-text.
-void ExportTextFile(const std::string& input, const std::string& output);
+// --export-text, in UTF-8 rather than Windows-1252 when asked, and --import-text.
+void ExportTextFile(const std::string& input, const std::string& output, bool utf8 = false);
 void ImportTextFile(const std::string& input, const std::string& output);

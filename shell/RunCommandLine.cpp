@@ -46,7 +46,7 @@ int ExportImageInApplication(const CommandLine& line, char* programName) {
 int RunConversion(const CommandLine& line, char* programName) {
   switch (line.Mode) {
     case RunMode::ExportText:
-      ExportTextFile(line.Input, line.Output);
+      ExportTextFile(line.Input, line.Output, line.Utf8);
       return 0;
     case RunMode::ImportText:
       ImportTextFile(line.Input, line.Output);

@@ -44,3 +44,18 @@ TEST(Cp1252Test, CharactersWithoutACodeBecomeOneQuestionMarkEach) {
   EXPECT_EQ(Cp1252::FromUtf8("\xED\xA0\x80"), "???");    // encoded surrogate
   EXPECT_EQ(Cp1252::FromUtf8("\xF0\x9F\x98\x80"), "?");  // outside the plane
 }
+
+TEST(Cp1252Test, WellFormedUtf8IsRecognised) {
+  for (const char* text : {"", "plain",
+                           "Gr\xC3\xB6\xC3\x9F"
+                           "e",
+                           "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF"}) {
+    EXPECT_TRUE(Cp1252::IsUtf8(text)) << text;
+  }
+  for (const char* text :
+       {"Gr\xF6\xDF"
+        "e",
+        "\xC3", "\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"}) {
+    EXPECT_FALSE(Cp1252::IsUtf8(text)) << text;
+  }
+}

@@ -42,22 +42,56 @@ TEST_P(RefusedArguments, ExitWithStatusTwoAndShowReasonAndUsage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Mistakes, RefusedArguments,
-    testing::Values(Refused{{"--bunt"}, "Unbekannte Option: --bunt"},
-                    Refused{{"a.str", "b.str"}, "Überzähliges Argument: b.str"},
-                    Refused{{"--version", "--help"}, "Überzähliges Argument: --help"},
-                    Refused{{"--export-text"}, "--export-text braucht eine Eingabedatei"},
-                    Refused{{"--export-text", "a", "--scale", "2"},
-                            "Unbekannte Option für --export-text: --scale"},
-                    Refused{{"--export-image", "a.str"},
-                            "--export-image braucht eine Eingabe- und eine Bilddatei"},
-                    Refused{{"--export-image", "a", "b.png", "--view", "schief"},
-                            "Unbekannte Ansicht: schief (flussdiagramm oder struktogramm)"},
-                    Refused{{"--export-image", "a", "b.png", "--scale"},
-                            "--scale braucht einen Wert"},
-                    Refused{{"--export-image", "a", "b.png", "--scale", "0"},
-                            "Ungültiger Maßstab: 0 (eine Zahl größer als 0)"},
-                    Refused{{"--export-image", "a", "b.png", "--scale", "nan"},
-                            "Ungültiger Maßstab: nan (eine Zahl größer als 0)"}));
+    testing::Values(
+        Refused{{"--bunt"}, "Unbekannte Option: --bunt"},
+        Refused{{"a.str", "b.str"}, "Überzähliges Argument: b.str"},
+        Refused{{"--version", "--help"}, "Überzähliges Argument: --help"},
+        Refused{{"--export-text"}, "--export-text braucht eine Eingabedatei"},
+        Refused{{"--export-text", "a", "--scale", "2"},
+                "Unbekannte Option für --export-text: --scale"},
+        Refused{{"--export-image", "a.str"},
+                "--export-image braucht eine Eingabe- und eine Bilddatei"},
+        Refused{{"--export-image", "a", "b.png", "--view", "schief"},
+                "Unbekannte Ansicht: schief (flussdiagramm oder struktogramm)"},
+        Refused{{"--export-image", "a", "b.png", "--scale"}, "--scale braucht einen Wert"},
+        Refused{{"--export-text", "a", "--utf8", "b", "c"}, "Überzähliges Argument: c"},
+        Refused{{"--import-text", "a", "--utf8"}, "Unbekannte Option für --import-text: --utf8"}));
+
+class RefusedScale : public testing::TestWithParam<std::string> {};
+
+// Not a number, not above 0, or so large that no design could be drawn.
+TEST_P(RefusedScale, ExitsWithStatusTwo) {
+  const auto result = RunTavelon({"--export-image", "a.str", "b.png", "--scale", GetParam()});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_TRUE(result.err.starts_with("tavelon: Ungültiger Maßstab: " + GetParam() +
+                                     " (eine Zahl größer als 0 und höchstens 1000)\n"))
+      << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, RefusedScale,
+                         testing::Values("0", "-0", "-1", "nan", "inf", "-inf", "1e19", "1000.5",
+                                         "1e400", "2x", ""));
+
+TEST(CommandLine, ScalesUpToTheLargestAndTinyOnesAreAccepted) {
+  for (const char* scale : {"1000", "1", "0.5", "1e-10", "5e-324"}) {
+    auto parsed = ParseCommandLine(
+        std::vector<std::string>{"--export-image", "a", "b.png", "--scale", scale});
+    ASSERT_TRUE(parsed.Line) << scale << ": " << parsed.Error;
+    EXPECT_GT(parsed.Line->Scale, 0) << scale;
+  }
+}
+
+TEST(CommandLine, Utf8StandsAnywhereAfterTheTextExport) {
+  for (const auto& arguments : {std::vector<std::string>{"--export-text", "--utf8", "a", "b"},
+                                std::vector<std::string>{"--export-text", "a", "b", "--utf8"}}) {
+    const auto parsed = ParseCommandLine(arguments);
+    ASSERT_TRUE(parsed.Line) << parsed.Error;
+    EXPECT_TRUE(parsed.Line->Utf8);
+    EXPECT_EQ(parsed.Line->Input, "a");
+    EXPECT_EQ(parsed.Line->Output, "b");
+  }
+  EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--export-text", "a"}).Line->Utf8);
+}
 
 TEST(CommandLine, HelpVersionAndTheEditor) {
   auto help = RunTavelon({"--help"});

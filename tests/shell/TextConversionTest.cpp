@@ -96,6 +96,63 @@ TEST_F(TextConversion, AMillionStatementsGoFromTextToDesignAndBack) {
   EXPECT_TRUE(ReadFile(folder / "gross.pas") == Repeated("  s;\r\n", kCount));
 }
 
+struct Encoding {
+  const char* name;
+  std::string bytes;  // of the program text file
+  std::string tree;   // the design it gives
+};
+
+class ProgramTextEncoding : public testing::TestWithParam<Encoding> {};
+
+// UTF-8 is taken for what it is when a byte-order mark says so or the bytes are well-formed
+// UTF-8 beyond ASCII; anything else is Windows-1252, as the program's own files are.
+TEST_P(ProgramTextEncoding, IsReadAsWhatItIs) {
+  EXPECT_EQ(RenderBody(*ImportProgramText(ProgramTextFromFile(GetParam().bytes))), GetParam().tree);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProgramTextEncoding,
+    testing::Values(Encoding{"Utf8",
+                             "Gr\xC3\xB6\xC3\x9F"
+                             "e;",
+                             "A(Gr\xF6\xDF"
+                             "e)"},
+                    Encoding{"Utf8BeyondWindows1252", "x \xE2\x89\xA0 y; \xE2\x82\xAC;",
+                             "A(x ? y) A(\x80)"},
+                    Encoding{"ByteOrderMarkBeforeAKeyword",
+                             "\xEF\xBB\xBF"
+                             "if (a) b;",
+                             "I(a)[A(b)|]"},
+                    Encoding{"ByteOrderMarkAndMalformedUtf8", "\xEF\xBB\xBF\xE4;", "A(?)"},
+                    Encoding{"Windows1252",
+                             "Gr\xF6\xDF"
+                             "e;",
+                             "A(Gr\xF6\xDF"
+                             "e)"},
+                    Encoding{"Windows1252ThatHoldsAUtf8Pair", "\xC3\xA4 \xE4;", "A(\xC3\xA4 \xE4)"},
+                    Encoding{"Ascii", "a := 1;", "A(a := 1)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TextConversion, ImportReadsUtf8AndExportWritesItWhenAsked) {
+  WriteFile(folder / "p.txt",
+            "\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F"
+            "e;\r\n");
+  ASSERT_EQ(RunTavelon({"--import-text", folder / "p.txt", folder / "p.str"}).status, 0);
+  EXPECT_EQ(ReadFile(folder / "p.str"), std::string("B:\x01") +
+                                            "A:Gr\xF6\xDF"
+                                            "e\x01" +
+                                            "\x02\x02");
+  EXPECT_EQ(RunTavelon({"--export-text", folder / "p.str"}).out,
+            "  Gr\xF6\xDF"
+            "e;\r\n");
+  EXPECT_EQ(RunTavelon({"--export-text", "--utf8", folder / "p.str"}).out,
+            "  Gr\xC3\xB6\xC3\x9F"
+            "e;\r\n");
+  ASSERT_EQ(RunTavelon({"--export-text", folder / "p.str", folder / "u.pas", "--utf8"}).status, 0);
+  ASSERT_EQ(RunTavelon({"--import-text", folder / "u.pas", folder / "u.str"}).status, 0);
+  EXPECT_EQ(ReadFile(folder / "u.str"), ReadFile(folder / "p.str"));
+}
+
 struct Failure {
   const char* name;
   std::optional<std::string> design;  // the bytes of in.str, when it exists
