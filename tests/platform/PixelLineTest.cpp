@@ -59,7 +59,8 @@ TEST(PixelLine, StepsAlongTheIdealLineAndLeavesOutItsEnd) {
   std::mt19937 random(12);
   std::uniform_int_distribution<int32_t> coordinate(-300, 300);
   for (int i = 0; i < 500; ++i) {
-    const TPoint from{coordinate(random), coordinate(random)}, to{coordinate(random), coordinate(random)};
+    const TPoint from{coordinate(random), coordinate(random)},
+        to{coordinate(random), coordinate(random)};
     const PixelLine line(from, to);
     const std::vector<Pixel> pixels = AllPixels(line);
     ASSERT_EQ(static_cast<int64_t>(pixels.size()),

@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Scales, ScaledCanvas, testing::Values(0.2, 0.3, 0.5, 0.
 
 TEST(ScaledCanvas, AtWholeScalesEveryPixelBecomesASquare) {
   for (int scale : {2, 3}) {
-    const QImage expected = Drawn(1).scaled(kSize * scale, Qt::IgnoreAspectRatio,
-                                            Qt::FastTransformation);
+    const QImage expected =
+        Drawn(1).scaled(kSize * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     EXPECT_EQ(Drawn(scale), expected) << scale;
   }
 }

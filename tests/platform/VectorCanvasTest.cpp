@@ -47,14 +47,17 @@ std::vector<Shape> Shapes(const QByteArray& svg) {
     reader.readNext();
     if (reader.isStartElement() && reader.name() == u"g") {
       std::map<QString, QString> attributes;
-      for (const auto& a : reader.attributes()) attributes[a.name().toString()] = a.value().toString();
+      for (const auto& a : reader.attributes())
+        attributes[a.name().toString()] = a.value().toString();
       groups.push_back(attributes);
     } else if (reader.isEndElement() && reader.name() == u"g") {
       groups.pop_back();
     } else if (reader.isStartElement()) {
-      static const QStringList kinds = {"rect", "line", "polyline", "polygon", "path", "circle", "ellipse"};
+      static const QStringList kinds = {"rect", "line",   "polyline", "polygon",
+                                        "path", "circle", "ellipse"};
       if (kinds.contains(reader.name().toString()))
-        shapes.push_back({reader.name().toString(), groups.empty() ? std::map<QString, QString>() : groups.back()});
+        shapes.push_back({reader.name().toString(),
+                          groups.empty() ? std::map<QString, QString>() : groups.back()});
     }
   }
   EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
@@ -94,10 +97,12 @@ TEST(VectorCanvas, AFileGrowsWithTheNumberOfLinesNotTheirLength) {
 // pixel wide.
 TEST(VectorCanvas, LinesAreAtLeastOneDeviceUnitWide) {
   for (double scale : {0.25, 1.0, 2.0}) {
-    for (const Shape& shape : Shapes(Svg([](QtCanvas& c) {
-           c.Rectangle(5, 5, 100, 50);
-           Lines(c, 100);
-         }, scale))) {
+    for (const Shape& shape : Shapes(Svg(
+             [](QtCanvas& c) {
+               c.Rectangle(5, 5, 100, 50);
+               Lines(c, 100);
+             },
+             scale))) {
       EXPECT_DOUBLE_EQ(shape.group.at("stroke-width").toDouble(), std::max(1.0, 1 / scale));
     }
   }
@@ -186,7 +191,8 @@ TEST(VectorCanvas, SlopedLinesPassThroughTheirPixels) {
       if (pixels.pixel(x, y) == qRgb(255, 255, 255)) continue;
       int darkest = 255;
       for (int dy = 0; dy < 4; ++dy)
-        for (int dx = 0; dx < 4; ++dx) darkest = std::min(darkest, qGray(rendered.pixel(4 * x + dx, 4 * y + dy)));
+        for (int dx = 0; dx < 4; ++dx)
+          darkest = std::min(darkest, qGray(rendered.pixel(4 * x + dx, 4 * y + dy)));
       EXPECT_LT(darkest, 128) << x << "," << y;
     }
   }
