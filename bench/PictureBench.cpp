@@ -1,0 +1,72 @@
+// Benchmarks of --export-image: a whole design drawn as a PNG, SVG or PDF picture, with the
+// size of the file it makes.
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "bench/BenchDesigns.h"
+#include "platform/qt/QtCanvas.h"
+#include "shell/ImageExport.h"
+
+namespace {
+
+constexpr int64_t PictureSizes[] = {1000, 10000};
+
+const char* FormatName(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Png:
+      return "png";
+    case PictureFormat::Svg:
+      return "svg";
+    case PictureFormat::Pdf:
+      return "pdf";
+  }
+  return "";
+}
+
+// The largest scale up to 1 at which the format takes the structogram, as a user would choose
+// it for a design too large for one picture.
+double FittingScale(TBlock& root, PictureFormat format) {
+  QImage image(1, 1, QImage::Format_RGB32);
+  QPainter painter(&image);
+  QtCanvas canvas(painter);
+  TDisplayOptions options;
+  SetPictureOptions(options, DiagramView::Structogram);
+  const TSize size = LayoutDiagram(root, canvas, options).Size;
+  double scale = std::min({1.0, (MaxPictureSide - 1.0) / size.w, (MaxPictureSide - 1.0) / size.h});
+  if (format == PictureFormat::Png) {
+    const double pixels = static_cast<double>(size.w) * size.h;
+    scale = std::min(scale, std::sqrt(0.99 * static_cast<double>(MaxPngPixels) / pixels));
+  }
+  return scale;
+}
+
+void Picture(benchmark::State& state, PictureFormat format, DesignShape shape, int64_t n) {
+  TBlock& root = SharedDesign(shape, n);
+  const double scale = FittingScale(root, format);
+  qsizetype bytes = 0;
+  for (auto _ : state) {
+    const QByteArray file = RenderDiagram(root, format, DiagramView::Structogram, scale);
+    bytes = file.size();
+    benchmark::DoNotOptimize(file.constData());
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+  state.counters["scale"] = scale;
+}
+
+const bool registered = [] {
+  for (PictureFormat format : {PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf})
+    for (DesignShape shape : AllShapes)
+      for (int64_t n : PictureSizes)
+        benchmark::RegisterBenchmark(
+            (std::string("Picture/") + FormatName(format) + "/" + ShapeName(shape) + "/" +
+             std::to_string(n))
+                .c_str(),
+            [=](benchmark::State& state) { Picture(state, format, shape, n); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+  return true;
+}();
+
+}  // namespace
