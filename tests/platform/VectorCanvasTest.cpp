@@ -126,10 +126,33 @@ TEST(VectorCanvas, ShapesAfterATextKeepTheirPen) {
   }
 }
 
-// Rendered again four times as large, the vector picture covers the pixels the pixel picture
-// covers (at its own size Qt's renderer leaves the corners of thin outlines partly open).
+// The drawing on pixels, and its SVG rendered again four times as large (at its own size Qt's
+// renderer leaves the corners of thin outlines partly open).
+struct Renderings {
+  QImage pixels{200, 120, QImage::Format_RGB32};
+  QImage rendered{800, 480, QImage::Format_RGB32};
+};
+
+Renderings DrawBothWays(const Draw& draw) {
+  Renderings both;
+  both.pixels.fill(Qt::white);
+  both.rendered.fill(Qt::white);
+  {
+    QPainter painter(&both.pixels);
+    QtCanvas canvas(painter);
+    canvas.Pen = {Colors::Black, 1, PenStyle::Solid};
+    canvas.Brush = {Colors::White, BrushStyle::Solid};
+    draw(canvas);
+  }
+  QSvgRenderer renderer(Svg(draw));
+  QPainter painter(&both.rendered);
+  renderer.render(&painter);
+  return both;
+}
+
+// Rectangles and axis-parallel lines, thin, wide and dotted, cover the same pixels.
 TEST(VectorCanvas, LooksLikeTheDrawingOnPixels) {
-  const Draw draw = [](QtCanvas& c) {
+  const Renderings both = DrawBothWays([](QtCanvas& c) {
     c.Rectangle(5, 5, 100, 50);
     c.Rectangle(20, 20, 21, 40);
     c.MoveTo(110, 10);
@@ -145,54 +168,28 @@ TEST(VectorCanvas, LooksLikeTheDrawingOnPixels) {
     c.Rectangle(120, 30, 170, 90);
     c.MoveTo(10, 100);
     c.LineTo(100, 100);
-  };
-  QImage pixels(200, 120, QImage::Format_RGB32), rendered(800, 480, QImage::Format_RGB32);
-  pixels.fill(Qt::white);
-  rendered.fill(Qt::white);
-  {
-    QPainter painter(&pixels);
-    QtCanvas canvas(painter);
-    canvas.Pen = {Colors::Black, 1, PenStyle::Solid};
-    canvas.Brush = {Colors::White, BrushStyle::Solid};
-    draw(canvas);
-  }
-  QSvgRenderer renderer(Svg(draw));
-  QPainter painter(&rendered);
-  renderer.render(&painter);
-  painter.end();
-  EXPECT_EQ(rendered, pixels.scaled(800, 480, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+  });
+  EXPECT_EQ(both.rendered,
+            both.pixels.scaled(800, 480, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 // Sloped lines, solid and dotted, pass through every pixel the pixel picture gives them.
 TEST(VectorCanvas, SlopedLinesPassThroughTheirPixels) {
-  const Draw draw = [](QtCanvas& c) {
+  const Renderings both = DrawBothWays([](QtCanvas& c) {
     c.MoveTo(10, 10);
     c.LineTo(190, 40);
     c.LineTo(100, 110);
     c.Pen.Style = PenStyle::Dot;
     c.MoveTo(10, 110);
     c.LineTo(150, 60);
-  };
-  QImage pixels(200, 120, QImage::Format_RGB32), rendered(800, 480, QImage::Format_RGB32);
-  pixels.fill(Qt::white);
-  rendered.fill(Qt::white);
-  {
-    QPainter painter(&pixels);
-    QtCanvas canvas(painter);
-    canvas.Pen = {Colors::Black, 1, PenStyle::Solid};
-    draw(canvas);
-  }
-  QSvgRenderer renderer(Svg(draw));
-  QPainter painter(&rendered);
-  renderer.render(&painter);
-  painter.end();
+  });
   for (int y = 0; y < 120; ++y) {
     for (int x = 0; x < 200; ++x) {
-      if (pixels.pixel(x, y) == qRgb(255, 255, 255)) continue;
+      if (both.pixels.pixel(x, y) == qRgb(255, 255, 255)) continue;
       int darkest = 255;
       for (int dy = 0; dy < 4; ++dy)
         for (int dx = 0; dx < 4; ++dx)
-          darkest = std::min(darkest, qGray(rendered.pixel(4 * x + dx, 4 * y + dy)));
+          darkest = std::min(darkest, qGray(both.rendered.pixel(4 * x + dx, 4 * y + dy)));
       EXPECT_LT(darkest, 128) << x << "," << y;
     }
   }
