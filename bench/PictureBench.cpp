@@ -1,12 +1,10 @@
 // Benchmarks of --export-image: a whole design drawn as a PNG, SVG or PDF picture, with the
 // size of the file it makes.
-#include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
 #include "bench/BenchDesigns.h"
-#include "platform/qt/QtCanvas.h"
+#include "platform/qt/MeasuringCanvas.h"
 #include "shell/ImageExport.h"
 
 namespace {
@@ -28,12 +26,10 @@ const char* FormatName(PictureFormat format) {
 // The largest scale up to 1 at which the format takes the structogram, as a user would choose
 // it for a design too large for one picture.
 double FittingScale(TBlock& root, PictureFormat format) {
-  QImage image(1, 1, QImage::Format_RGB32);
-  QPainter painter(&image);
-  QtCanvas canvas(painter);
+  MeasuringCanvas measuring;
   TDisplayOptions options;
   SetPictureOptions(options, DiagramView::Structogram);
-  const TSize size = LayoutDiagram(root, canvas, options).Size;
+  const TSize size = LayoutDiagram(root, measuring.canvas(), options).Size;
   double scale = std::min({1.0, (MaxPictureSide - 1.0) / size.w, (MaxPictureSide - 1.0) / size.h});
   if (format == PictureFormat::Png) {
     const double pixels = static_cast<double>(size.w) * size.h;

@@ -4,17 +4,11 @@
 #include <QPainter>
 
 #include "model/Display.h"
+#include "platform/qt/MeasuringCanvas.h"
 #include "platform/qt/QtCanvas.h"
 #include "shell/Conversions.h"
 
 namespace {
-
-// A canvas to measure on before the picture's size is known; it draws nothing.
-struct MeasuringCanvas {
-  QImage image{1, 1, QImage::Format_RGB32};
-  QPainter painter{&image};
-  QtCanvas canvas{painter};
-};
 
 // The pixels the diagram covers. A structogram's outer box has its bottom border on the row
 // origin.y + H; a flowchart's frame has its right edge on the column origin.x + W/2, and its
@@ -50,7 +44,7 @@ QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, d
   DiagramLayout layout;
   {
     MeasuringCanvas measuring;
-    layout = LayoutDiagram(root, measuring.canvas, options);
+    layout = LayoutDiagram(root, measuring.canvas(), options);
   }
   return RenderPicture(format, QSize(layout.Size.w, layout.Size.h), scale, [&](QPainter& painter) {
     QtCanvas canvas(painter);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "model/Display.h"
+#include "platform/qt/MeasuringCanvas.h"
 #include "platform/qt/QtCanvas.h"
 #include "shell/ImageExport.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -37,10 +38,8 @@ class LinesOnly : public QtCanvas {
 QImage LinesOfDiagram(TBlock& root, DiagramView view, double scale) {
   TDisplayOptions options;
   SetPictureOptions(options, view);
-  QImage measuring(1, 1, QImage::Format_RGB32);
-  QPainter measurer(&measuring);
-  QtCanvas measuringCanvas(measurer);
-  const DiagramLayout layout = LayoutDiagram(root, measuringCanvas, options);
+  MeasuringCanvas measuring;
+  const DiagramLayout layout = LayoutDiagram(root, measuring.canvas(), options);
   const QByteArray png = RenderPicture(PictureFormat::Png, QSize(layout.Size.w, layout.Size.h),
                                        scale, [&](QPainter& painter) {
                                          LinesOnly canvas(painter);
@@ -177,12 +176,10 @@ TEST(LongText, APictureTooWideIsRefusedWithItsTrueSize) {
   WriteFile(folder / "lang.str",
             std::string("B:\x01") + "A:" + std::string(5'000'000, 'x') + "\x01" + "\x02\x02");
   BlockPtr root = LoadDesignFile(folder / "lang.str");
-  QImage image(1, 1, QImage::Format_RGB32);
-  QPainter painter(&image);
-  QtCanvas canvas(painter);
+  MeasuringCanvas measuring;
   TDisplayOptions options;
   SetPictureOptions(options, DiagramView::Structogram);
-  const TSize size = LayoutDiagram(*root, canvas, options).Size;
+  const TSize size = LayoutDiagram(*root, measuring.canvas(), options).Size;
   EXPECT_GT(size.w, 5'000'000 * 7);
   const auto result = RunTavelon(
       {"--export-image", folder / "lang.str", folder / "lang.png", "--view", "struktogramm"});
