@@ -1,6 +1,5 @@
 #include "shell/ImageExport.h"
 
-#include <QImage>
 #include <QPainter>
 
 #include "model/Display.h"
