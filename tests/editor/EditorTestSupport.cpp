@@ -1,6 +1,7 @@
 #include "tests/editor/EditorTestSupport.h"
 
 #include <QAction>
+#include <QClipboard>
 
 #include "platform/qt/MeasuringCanvas.h"
 
@@ -59,11 +60,16 @@ QPoint ClientPointOn(TForm1& window, const TElement* element, int dropAfter) {
 
 void EditorTest::Start(const std::optional<std::string>& startFile) {
   form.reset();
-  form = std::make_unique<TForm2>(EditorServices{dialogs, printer, clipboard}, startFile);
+  form = std::make_unique<TForm2>(EditorServices{dialogs, printer, ClipboardService()}, startFile);
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+void RealClipboardTest::SetUp() {
+  QGuiApplication::clipboard()->clear();
+  EditorTest::SetUp();
 }
 
 void EditorTest::TearDown() {

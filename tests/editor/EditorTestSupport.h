@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/qt/QtClipboard.h"
 #include "shell/ForEdit.h"
 #include "shell/Hauptfenster.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -39,6 +40,9 @@ class EditorTest : public ::testing::Test {
 
   void SetUp() override { Start(); }
   void TearDown() override;
+
+  // The clipboard the editor is started with; a fixture may hand it another one.
+  virtual Clipboard& ClipboardService() { return clipboard; }
 
   // (Re)starts the editor, opening startFile when given.
   void Start(const std::optional<std::string>& startFile = {});
@@ -87,5 +91,13 @@ class EditorTest : public ::testing::Test {
 
 // The number of pure red pixels in what window's client area shows now.
 int RedPixels(TForm1& window);
+
+// The editor with the application's real clipboard, emptied before each test.
+class RealClipboardTest : public EditorTest {
+ protected:
+  QtClipboard realClipboard;
+  Clipboard& ClipboardService() override { return realClipboard; }
+  void SetUp() override;
+};
 
 }  // namespace editortest
