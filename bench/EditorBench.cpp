@@ -1,0 +1,359 @@
+// Benchmarks of the editor itself: a main window with real diagram windows on the offscreen
+// platform, dialogs answered at once, each command measured until every window has painted.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QEvent>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <fstream>
+#include <memory>
+
+#include "bench/BenchDesigns.h"
+#include "bench/BenchDialogs.h"
+#include "model/Anweisung.h"
+#include "model/Bedingung.h"
+#include "platform/qt/MeasuringCanvas.h"
+#include "platform/qt/QtClipboard.h"
+#include "shell/Conversions.h"
+#include "shell/Hauptfenster.h"
+#include "window/DiagramView.h"
+#include "window/Struktogrammfenster.h"
+
+namespace {
+
+constexpr int64_t Size = 100000;
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// The editor on a copy of a generated design, its main window large enough that a diagram
+// window of the design size lies wholly inside the window area.
+class Editor {
+ public:
+  BenchDialogs dialogs;
+  NoPrinter printer;
+  QtClipboard clipboard;
+  std::unique_ptr<TForm2> form;
+
+  explicit Editor(const TBlock& design) {
+    form = std::make_unique<TForm2>(EditorServices{dialogs, printer, clipboard});
+    form->RootBlock.reset(static_cast<TBlock*>(design.CreateCopy()));
+    form->RootBlock->Movable = 0;
+    form->RootBlock->Braced = 0;
+    form->resize(1100, 800);
+    form->show();
+    form->activateWindow();
+    for (int i = 0; i < 100 && !(form->windowHandle() && form->windowHandle()->isExposed()); ++i)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Settle();
+  }
+  ~Editor() {
+    form.reset();
+    Settle();
+  }
+
+  TForm1& First() { return *form->FirstWindow(); }
+  TBlock& Root() { return *form->RootBlock; }
+  void Trigger(const char* component) { form->Item(component)->trigger(); }
+  // Lets closed windows go and pending events be handled.
+  static void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+  // Paints every diagram window at once.
+  void PaintAll() {
+    for (TForm1* window : form->DiagramWindows()) window->Repaint();
+  }
+  // A further window on the whole design, opened from the first one.
+  TForm1* OpenWindowOnRoot() {
+    First().Options->ClearSelection();
+    First().Options->Select(&Root());
+    TForm1* window = First().InneuemFensteranzeigen();
+    Settle();
+    return window;
+  }
+  bool Failed(benchmark::State& state) {
+    if (dialogs.messages.empty()) return false;
+    state.SkipWithError(dialogs.messages.front().c_str());
+    return true;
+  }
+};
+
+void ScrollToMiddle(TForm1& window) {
+  const QScrollBar* h = window.view().horizontalScrollBar();
+  const QScrollBar* v = window.view().verticalScrollBar();
+  window.SetScrollOffsets({h->maximum() / 2, v->maximum() / 2});
+}
+
+void SelectOnly(TForm1& window, TElement* element) {
+  window.Options->ClearSelection();
+  window.Options->Select(element);
+}
+
+// A statement of the root's body near its middle that has a predecessor there.
+TElement* MiddleStatement(TBlock& root) {
+  std::vector<TElement*> statements;
+  for (TElement* e = root.Body; e; e = e->Next)
+    if (e != root.Body && dynamic_cast<TAnweisung*>(e)) statements.push_back(e);
+  return statements.empty() ? nullptr : statements[statements.size() / 2];
+}
+
+TElement* PredecessorIn(TBlock& root, TElement* element) {
+  for (TElement* e = root.Body; e; e = e->Next)
+    if (e->Next == element) return e;
+  return nullptr;
+}
+
+// Where element is drawn in the window, as document coordinates of its origin.
+std::optional<TPoint> OriginIn(TElement* first, TPoint origin, Canvas& canvas,
+                               TDisplayOptions& options, const TElement* target) {
+  for (TElement* e = first; e; e = e->Next) {
+    if (e == target) return origin;
+    if (auto* block = dynamic_cast<TBlock*>(e)) {
+      TPoint body = origin;
+      if (options.Flowchart) body.y += options.Spacing + 1;
+      if (auto found = OriginIn(block->Body, body, canvas, options, target)) return found;
+    } else if (auto* structure = dynamic_cast<TBedingung*>(e)) {
+      for (int32_t i = 1; i <= structure->BranchCount; ++i) {
+        const TPoint branch = structure->GetBranchOrigin(canvas, origin, options, i);
+        if (auto found = OriginIn(structure->Branch(i), branch, canvas, options, target))
+          return found;
+      }
+    }
+    if (e == options.TopBlock) break;
+    origin.y += e->GetSize(canvas, options).h;
+  }
+  return std::nullopt;
+}
+
+// The first statement, in reading order, that another statement follows.
+TAnweisung* FirstStatementPair(TElement* first) {
+  for (TElement* e = first; e; e = e->Next) {
+    if (auto* statement = dynamic_cast<TAnweisung*>(e);
+        statement && dynamic_cast<TAnweisung*>(e->Next))
+      return statement;
+    for (int32_t i = 0; i < e->ContentCount(); ++i)
+      if (TAnweisung* found = FirstStatementPair(e->Content(i))) return found;
+  }
+  return nullptr;
+}
+
+// The middle of element's box in window, in document coordinates.
+std::optional<QPoint> DocumentPoint(TForm1& window, TElement* element) {
+  const TPoint shown = window.GetDisplayOrigin();
+  MeasuringCanvas measuring(window.view().viewport());
+  const auto origin =
+      OriginIn(window.ShownBlock, shown, measuring.canvas(), *window.Options, element);
+  if (!origin) return std::nullopt;
+  const TSize size = element->GetSize(measuring.canvas(), *window.Options);
+  const int left = window.Options->Flowchart ? origin->x - size.w / 2 : origin->x;
+  return QPoint(left + size.w / 2, origin->y + size.h / 2);
+}
+
+void RegisterEditor(const std::string& name,
+                    const std::function<void(benchmark::State&, DesignShape)>& body) {
+  for (DesignShape shape : AllShapes)
+    benchmark::RegisterBenchmark((name + "/" + ShapeName(shape) + "/" + std::to_string(Size)).c_str(),
+                                 [=](benchmark::State& state) { body(state, shape); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+// One diagram window of the design size, scrolled to the middle of the design, paints.
+void WindowPaint(benchmark::State& state, bool flowchart, DesignShape shape) {
+  Editor editor(SharedDesign(shape, Size));
+  if (!flowchart) editor.Trigger("Struktogramm1");
+  TForm1& window = editor.First();
+  ScrollToMiddle(window);
+  window.Repaint();
+  PaintCounter counter;
+  window.view().viewport()->installEventFilter(&counter);
+  int64_t iterations = 0;
+  for (auto _ : state) {
+    window.Repaint();
+    ++iterations;
+  }
+  window.view().viewport()->removeEventFilter(&counter);
+  if (counter.paints < iterations) state.SkipWithError("the window did not paint");
+  editor.Failed(state);
+}
+
+// Three windows on the whole design; the view changes back and forth.
+void ViewSwitch(benchmark::State& state, DesignShape shape) {
+  Editor editor(SharedDesign(shape, Size));
+  editor.OpenWindowOnRoot();
+  editor.OpenWindowOnRoot();
+  bool flowchart = true;
+  for (auto _ : state) {
+    flowchart = !flowchart;
+    editor.Trigger(flowchart ? "Flussdiagramm1" : "Struktogramm1");
+  }
+  editor.Failed(state);
+}
+
+// "Rückgängig" with one window, a state recorded before each step.
+void Undo(benchmark::State& state, DesignShape shape) {
+  Editor editor(SharedDesign(shape, Size));
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.form->SaveUndoState();
+    state.ResumeTiming();
+    editor.Trigger("Rckgngig1");
+    editor.PaintAll();
+  }
+  editor.Failed(state);
+}
+
+// The editing commands with the design in two windows; the command goes to the second one.
+void Command(benchmark::State& state, const std::string& command, DesignShape shape) {
+  Editor editor(SharedDesign(shape, Size));
+  TForm1* window = editor.OpenWindowOnRoot();
+  TElement* target = MiddleStatement(editor.Root());
+  if (!target) {
+    state.SkipWithError("the design has no statement to work on");
+    return;
+  }
+  if (command == "insert") {
+    SelectOnly(*window, target);
+    for (auto _ : state) {
+      editor.Trigger("Anweisung");
+      state.PauseTiming();
+      TElement* inserted = target->Next;
+      if (!dynamic_cast<TAnweisung*>(inserted) || inserted->Text != "neu := 1") {
+        state.SkipWithError("nothing was inserted");
+        break;
+      }
+      target->Next = inserted->Next;
+      inserted->Next = nullptr;
+      DisposeElement(inserted);
+      NotifyDesignChanged();
+      SelectOnly(*window, target);
+      state.ResumeTiming();
+    }
+  } else if (command == "edit") {
+    editor.dialogs.inputTexts = {"x := 1", "x := 2"};
+    SelectOnly(*window, target);
+    for (auto _ : state) window->Textbearbeiten();
+  } else if (command == "delete") {
+    TElement* before = PredecessorIn(editor.Root(), target);
+    SelectOnly(*window, target);
+    for (auto _ : state) {
+      window->Loeschen();
+      state.PauseTiming();
+      target = new TAnweisung("x := 1");
+      LinkAfter(*before, target);
+      NotifyDesignChanged();
+      SelectOnly(*window, target);
+      state.ResumeTiming();
+    }
+  } else if (command == "drop") {
+    TAnweisung* upper = FirstStatementPair(editor.Root().Body);
+    TElement* lower = upper ? upper->Next : nullptr;
+    const auto upperPoint = upper ? DocumentPoint(*window, upper) : std::nullopt;
+    const auto lowerPoint = upper ? DocumentPoint(*window, lower) : std::nullopt;
+    if (!upperPoint || !lowerPoint) {
+      state.SkipWithError("no two statements to drag");
+      return;
+    }
+    window->SetScrollOffsets(*upperPoint - QPoint(window->view().viewport()->width() / 2, 40));
+    const QPoint from = *upperPoint - window->ScrollOffsets();
+    const QPoint to = *lowerPoint - window->ScrollOffsets();
+    // Each drop moves the upper of the two statements behind the lower one.
+    const auto drop = [&] {
+      window->FormMouseDown(TForm1::Button::Left, from.x(), from.y(), false);
+      window->FormMouseMove(to.x(), to.y());
+      window->FormMouseUp(TForm1::Button::Left, to.x(), to.y());
+    };
+    drop();
+    if (lower->Next != upper) {
+      state.SkipWithError("the statement was not moved");
+      return;
+    }
+    for (auto _ : state) drop();
+  } else if (command == "undo") {
+    for (auto _ : state) {
+      state.PauseTiming();
+      if (editor.form->DiagramWindows().size() < 2) editor.OpenWindowOnRoot();
+      editor.form->SaveUndoState();
+      state.ResumeTiming();
+      editor.Trigger("Rckgngig1");
+      editor.PaintAll();
+      state.PauseTiming();
+      Editor::Settle();
+      state.ResumeTiming();
+    }
+  } else if (command == "down") {
+    SelectOnly(*window, &editor.Root());
+    for (auto _ : state) window->FormKeyDown(TForm1::KeyDown);
+  }
+  editor.Failed(state);
+}
+
+// The file and clipboard commands with one window, on real files in a temporary folder and
+// the application's clipboard.
+void FileCommand(benchmark::State& state, const std::string& command, DesignShape shape) {
+  const TBlock& design = SharedDesign(shape, Size);
+  Editor editor(design);
+  QTemporaryDir folder;
+  const std::string designFile = QDir(folder.path()).filePath("entwurf.str").toStdString();
+  const std::string textFile = QDir(folder.path()).filePath("entwurf.pas").toStdString();
+  if (command == "load") {
+    std::ofstream(designFile, std::ios::binary) << SaveDesignBytes(design);
+    editor.dialogs.fileName = designFile;
+    for (auto _ : state) {
+      editor.Trigger("Struktogrammladen1");
+      editor.PaintAll();
+    }
+  } else if (command == "save") {
+    editor.dialogs.fileName = designFile;
+    for (auto _ : state) editor.Trigger("Struktogrammspeichern1");
+  } else if (command == "export") {
+    editor.dialogs.fileName = textFile;
+    for (auto _ : state) editor.Trigger("Exportieren1");
+  } else if (command == "copy") {
+    for (auto _ : state) editor.Trigger("InZwischenablage1");
+  } else if (command == "paste") {
+    editor.Trigger("InZwischenablage1");
+    for (auto _ : state) {
+      editor.Trigger("AusZwischenablageeinfgen1");
+      editor.PaintAll();
+    }
+  }
+  editor.Failed(state);
+}
+
+const bool registered = [] {
+  for (bool flowchart : {true, false})
+    RegisterEditor(std::string("WindowPaint/") + (flowchart ? "fc" : "sg"),
+                   [flowchart](benchmark::State& state, DesignShape shape) {
+                     WindowPaint(state, flowchart, shape);
+                   });
+  RegisterEditor("ViewSwitch", ViewSwitch);
+  RegisterEditor("Undo", Undo);
+  for (const char* command : {"insert", "edit", "delete", "drop", "undo", "down"})
+    RegisterEditor(std::string("Command/") + command,
+                   [command](benchmark::State& state, DesignShape shape) {
+                     Command(state, command, shape);
+                   });
+  for (const char* command : {"load", "save", "export", "copy", "paste"})
+    RegisterEditor(std::string("FileCommand/") + command,
+                   [command](benchmark::State& state, DesignShape shape) {
+                     FileCommand(state, command, shape);
+                   });
+  return true;
+}();
+
+}  // namespace
