@@ -15,8 +15,6 @@
 #include "bench/BenchDesigns.h"
 #include "bench/BenchDialogs.h"
 #include "model/Anweisung.h"
-#include "model/Bedingung.h"
-#include "platform/qt/MeasuringCanvas.h"
 #include "platform/qt/QtClipboard.h"
 #include "shell/Conversions.h"
 #include "shell/Hauptfenster.h"
@@ -117,50 +115,36 @@ TElement* PredecessorIn(TBlock& root, TElement* element) {
   return nullptr;
 }
 
-// Where element is drawn in the window, as document coordinates of its origin.
-std::optional<TPoint> OriginIn(TElement* first, TPoint origin, Canvas& canvas,
-                               TDisplayOptions& options, const TElement* target) {
-  for (TElement* e = first; e; e = e->Next) {
-    if (e == target) return origin;
-    if (auto* block = dynamic_cast<TBlock*>(e)) {
-      TPoint body = origin;
-      if (options.Flowchart) body.y += options.Spacing + 1;
-      if (auto found = OriginIn(block->Body, body, canvas, options, target)) return found;
-    } else if (auto* structure = dynamic_cast<TBedingung*>(e)) {
-      for (int32_t i = 1; i <= structure->BranchCount; ++i) {
-        const TPoint branch = structure->GetBranchOrigin(canvas, origin, options, i);
-        if (auto found = OriginIn(structure->Branch(i), branch, canvas, options, target))
-          return found;
-      }
-    }
-    if (e == options.TopBlock) break;
-    origin.y += e->GetSize(canvas, options).h;
-  }
-  return std::nullopt;
-}
-
 // The first statement, in reading order, that another statement follows.
-TAnweisung* FirstStatementPair(TElement* first) {
+TElement* FirstStatementPair(TElement* first) {
   for (TElement* e = first; e; e = e->Next) {
-    if (auto* statement = dynamic_cast<TAnweisung*>(e);
-        statement && dynamic_cast<TAnweisung*>(e->Next))
-      return statement;
+    if (dynamic_cast<TAnweisung*>(e) && dynamic_cast<TAnweisung*>(e->Next)) return e;
     for (int32_t i = 0; i < e->ContentCount(); ++i)
-      if (TAnweisung* found = FirstStatementPair(e->Content(i))) return found;
+      if (TElement* found = FirstStatementPair(e->Content(i))) return found;
   }
   return nullptr;
 }
 
-// The middle of element's box in window, in document coordinates.
-std::optional<QPoint> DocumentPoint(TForm1& window, TElement* element) {
-  const TPoint shown = window.GetDisplayOrigin();
-  MeasuringCanvas measuring(window.view().viewport());
-  const auto origin =
-      OriginIn(window.ShownBlock, shown, measuring.canvas(), *window.Options, element);
-  if (!origin) return std::nullopt;
-  const TSize size = element->GetSize(measuring.canvas(), *window.Options);
-  const int left = window.Options->Flowchart ? origin->x - size.w / 2 : origin->x;
-  return QPoint(left + size.w / 2, origin->y + size.h / 2);
+// Where element is drawn in window's client area, as the window's drawing records it for
+// the selected element.
+QRect DrawnRect(TForm1& window, TElement* element) {
+  SelectOnly(window, element);
+  window.Repaint();
+  const TRect& r = window.Options->SelectionRect;
+  return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
+// Scrolls window so that element and the statement after it show and returns a client point
+// on each.
+std::optional<std::pair<QPoint, QPoint>> ShowPair(TForm1& window, TElement* upper) {
+  const QRect first = DrawnRect(window, upper);
+  window.SetScrollOffsets(window.ScrollOffsets() + first.topLeft() - QPoint(40, 40));
+  const QPoint from = DrawnRect(window, upper).center();
+  const QPoint to = DrawnRect(window, upper->Next).center();
+  if (window.ElementAtClientPoint(from.x(), from.y()) != upper ||
+      window.ElementAtClientPoint(to.x(), to.y()) != upper->Next)
+    return std::nullopt;
+  return std::pair{from, to};
 }
 
 void RegisterEditor(const std::string& name,
@@ -260,17 +244,14 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
       state.ResumeTiming();
     }
   } else if (command == "drop") {
-    TAnweisung* upper = FirstStatementPair(editor.Root().Body);
-    TElement* lower = upper ? upper->Next : nullptr;
-    const auto upperPoint = upper ? DocumentPoint(*window, upper) : std::nullopt;
-    const auto lowerPoint = upper ? DocumentPoint(*window, lower) : std::nullopt;
-    if (!upperPoint || !lowerPoint) {
+    TElement* upper = FirstStatementPair(editor.Root().Body);
+    const auto points = upper ? ShowPair(*window, upper) : std::nullopt;
+    if (!points) {
       state.SkipWithError("no two statements to drag");
       return;
     }
-    window->SetScrollOffsets(*upperPoint - QPoint(window->view().viewport()->width() / 2, 40));
-    const QPoint from = *upperPoint - window->ScrollOffsets();
-    const QPoint to = *lowerPoint - window->ScrollOffsets();
+    TElement* lower = upper->Next;
+    const auto [from, to] = *points;
     // Each drop moves the upper of the two statements behind the lower one.
     const auto drop = [&] {
       window->FormMouseDown(TForm1::Button::Left, from.x(), from.y(), false);
