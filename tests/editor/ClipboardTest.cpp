@@ -41,13 +41,6 @@ TEST_F(ClipboardTest, CopyPutsTheProgramTextTwoBlanksDeeperOnTheClipboardAsUnico
   EXPECT_EQ(Design().substr(0, 9), "A(x := 1)");
 }
 
-TEST_F(ClipboardTest, CopyOfAnEmptyDesignLeavesAnEmptyText) {
-  QGuiApplication::clipboard()->setText("alt");
-  Trigger("InZwischenablage1");
-  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasText());
-  EXPECT_EQ(ClipboardUtf8(), "");
-}
-
 TEST_F(ClipboardTest, PastingWhatWasCopiedGivesTheDesignBackUnderAnEmptyTitle) {
   const std::string comesBack =
       "A(x := 1) I(x > 0)[A(y := 2)|A(y := 0)] I(c)[A(j)|] I(leer)[|A(n)] "
@@ -72,13 +65,6 @@ TEST_F(ClipboardTest, PastingWhatWasCopiedGivesTheDesignBackUnderAnEmptyTitle) {
   ASSERT_EQ(form->DiagramWindows(), std::vector<TForm1*>{&First()});
   EXPECT_EQ(First().ShownBlock, &Root());
   EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(ClipboardTest, CountingLoopsComeBackAsAnInitialisationAndALoopWithTheTestBefore) {
-  SetDesign("F(i von 1 bis 10)[A(s := s + i)]");
-  Trigger("InZwischenablage1");
-  Trigger("AusZwischenablageeinfgen1");
-  EXPECT_EQ(Design(), "A(i=1) W(i<=10)[A(s := s + i) A(i=i+1)]");
 }
 
 TEST_F(ClipboardTest, PastingReplacesTheWholeDesignWithTextFromElsewhere) {
