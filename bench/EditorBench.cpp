@@ -15,6 +15,7 @@
 #include "bench/BenchDesigns.h"
 #include "bench/BenchDialogs.h"
 #include "model/Anweisung.h"
+#include "model/DesignChange.h"
 #include "platform/qt/QtClipboard.h"
 #include "shell/Conversions.h"
 #include "shell/Hauptfenster.h"
@@ -220,10 +221,12 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
         state.SkipWithError("nothing was inserted");
         break;
       }
-      target->Next = inserted->Next;
-      inserted->Next = nullptr;
-      DisposeElement(inserted);
-      NotifyDesignChanged();
+      {
+        DesignChange change;
+        editor.Root().RemoveElement(inserted);
+        DisposeElement(inserted);
+        change.Finish({&editor.Root()});
+      }
       SelectOnly(*window, target);
       state.ResumeTiming();
     }
@@ -237,9 +240,12 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
     for (auto _ : state) {
       window->Loeschen();
       state.PauseTiming();
-      target = new TAnweisung("x := 1");
-      LinkAfter(*before, target);
-      NotifyDesignChanged();
+      {
+        DesignChange change;
+        target = new TAnweisung("x := 1");
+        LinkAfter(*before, target);
+        change.Finish({&editor.Root()});
+      }
       SelectOnly(*window, target);
       state.ResumeTiming();
     }
