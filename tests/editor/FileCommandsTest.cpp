@@ -73,7 +73,7 @@ class FileCommandsTest : public EditorTest {
     out << "root " << form->RootBlock.get() << " \"" << Root().Text << "\" " << Design() << "\n";
     out << "history " << form->UndoStates.Count() << " at " << form->UndoStates.UndoPosition();
     for (int32_t i = 1; i <= form->UndoStates.Count(); ++i)
-      out << " {" << RenderBody(*form->UndoStates.State(i)) << "}";
+      out << " {" << RenderBody(*form->UndoStates.StateCopy(i)) << "}";
     out << "\n";
     for (TForm1* window : form->DiagramWindows()) {
       out << "window " << window << " shows " << window->ShownBlock << " \""
