@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -140,7 +142,27 @@ std::unique_ptr<FileStream> FileStream::StandardOutput() {
 
 std::size_t FileStream::Read(void* buffer, std::size_t count) {
   if (!file_) throw StreamError(StreamMessages::ReadError);
-  std::size_t got = std::fread(buffer, 1, count, file_);
+  auto* out = static_cast<char*>(buffer);
+  std::size_t done = TakeReadAhead(out, count);
+  if (done == count) return done;
+  // A design is read field by field, a few bytes at a time; reading ahead in chunks makes
+  // that one library call per chunk instead of one per field.
+  if (count - done >= ReadChunk) return done + ReadFile(out + done, count - done);
+  readAhead_.resize(ReadChunk);
+  readAhead_.resize(ReadFile(readAhead_.data(), ReadChunk));
+  readAt_ = 0;
+  return done + TakeReadAhead(out + done, count - done);
+}
+
+std::size_t FileStream::TakeReadAhead(char* out, std::size_t count) {
+  const std::size_t taken = std::min(count, readAhead_.size() - readAt_);
+  std::memcpy(out, readAhead_.data() + readAt_, taken);
+  readAt_ += taken;
+  return taken;
+}
+
+std::size_t FileStream::ReadFile(char* out, std::size_t count) {
+  std::size_t got = std::fread(out, 1, count, file_);
   if (got < count && std::ferror(file_)) throw StreamError(StreamMessages::ReadError);
   return got;
 }

@@ -39,10 +39,16 @@ class FileStream : public Stream {
  private:
   FileStream(std::FILE* file, std::string target, std::string temporary);
   void Discard();
+  std::size_t TakeReadAhead(char* out, std::size_t count);
+  std::size_t ReadFile(char* out, std::size_t count);
+
+  static constexpr std::size_t ReadChunk = 65536;
 
   std::FILE* file_;
   std::string target_;     // the file Commit replaces; empty unless made by Create
   std::string temporary_;  // where the bytes go until Commit
+  std::string readAhead_;  // bytes read from the file and not yet handed out from readAt_
+  std::size_t readAt_ = 0;
 };
 
 // All bytes of standard input (for command-line filters).

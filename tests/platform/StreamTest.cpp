@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/FileStream.h"
 #include "platform/MemoryStream.h"
@@ -125,6 +126,24 @@ TEST_F(FileStreamTest, ReadsAFileToItsEnd) {
   char buffer[16];
   EXPECT_EQ(stream->Read(buffer, sizeof buffer), 6u);
   EXPECT_EQ(ErrorOf([&] { stream->ReadBuffer(buffer, 1); }), "Stream-Lesefehler");
+}
+
+TEST_F(FileStreamTest, ReadsOfEverySizeReturnTheBytesInOrder) {
+  // Long enough for several chunks of read-ahead; small reads cross the chunks' borders.
+  std::string bytes(300001, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+  Put("big.str", bytes);
+  auto stream = FileStream::OpenRead(Path("big.str"));
+  std::string read;
+  std::vector<char> buffer(100000);
+  for (std::size_t size : {1, 3, 65533, 2, 100000, 7, 65536, 5}) {
+    std::size_t got = stream->Read(buffer.data(), size);
+    ASSERT_EQ(got, size);
+    read.append(buffer.data(), got);
+  }
+  while (std::size_t got = stream->Read(buffer.data(), 4096)) read.append(buffer.data(), got);
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(stream->Read(buffer.data(), 1), 0u);
 }
 
 TEST_F(FileStreamTest, CreatedFileReplacesTheTargetOnlyOnCommit) {
