@@ -76,15 +76,20 @@ std::u16string ToUtf16(std::string_view bytes) {
 }
 
 std::string FromUtf16(std::u16string_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
+  std::string bytes(text.size(), '\0');
+  std::size_t out = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
+    const char16_t c = text[i];
+    if (c < 0x80) {  // by far the most common case, so it goes first and alone
+      bytes[out++] = static_cast<char>(c);
+      continue;
+    }
     bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                 text[i + 1] < 0xE000;
     if (pair) ++i;
-    bytes += pair ? '?' : FromUnicode(c);
+    bytes[out++] = pair ? '?' : FromUnicode(c);
   }
+  bytes.resize(out);
   return bytes;
 }
 

@@ -103,6 +103,15 @@ TEST(QtTextTest, QStringConversionUsesWindows1252) {
   EXPECT_EQ(ToQString(std::string("a\0b", 3)).size(), 3);
 }
 
+TEST(QtTextTest, TheBytesWhereWindows1252LeavesLatin1AreMappedWherePlaced) {
+  // 0x80 is the euro sign, 0x85 the ellipsis, 0x9F the capital Y with diaeresis.
+  EXPECT_EQ(ToQString("\x80"), QString(QChar(0x20AC)));
+  EXPECT_EQ(ToQString("a\x85" "b\x9F\xE4" "c"),
+            QString::fromUtf16(u"a\u2026b\u0178\u00E4c"));
+  const std::string longText = std::string(100000, ' ') + "\x80";
+  EXPECT_EQ(ToQString(longText).back(), QChar(0x20AC));
+}
+
 TEST(QtTextTest, MissingWindowsFontsFallBackToInstalledOnes) {
   QFontInfo screen(FontCache::MakeFont(TFont{}));
   EXPECT_TRUE(screen.family() == "DejaVu Sans" || screen.family() == "Liberation Sans")
