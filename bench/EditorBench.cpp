@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -310,8 +311,10 @@ void FileCommand(benchmark::State& state, const std::string& command, DesignShap
   } else if (command == "export") {
     editor.dialogs.fileName = textFile;
     for (auto _ : state) editor.Trigger("Exportieren1");
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(textFile));
   } else if (command == "copy") {
     for (auto _ : state) editor.Trigger("InZwischenablage1");
+    state.counters["chars"] = static_cast<double>(QGuiApplication::clipboard()->text().size());
   } else if (command == "paste") {
     editor.Trigger("InZwischenablage1");
     for (auto _ : state) {

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/Allocator.h"
 #include "platform/CommandGuard.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
@@ -46,6 +47,7 @@ int RunEditor(const char* programName, const std::optional<std::string>& startFi
   // Qt sees only the program name; the arguments were the command line's.
   int argc = 1;
   char* argv[] = {programName ? const_cast<char*>(programName) : fallbackName, nullptr};
+  KeepFreedMemoryForReuse();
   QtDialogs dialogs;
   EditorApplication application(argc, argv, dialogs);
   QApplication::setApplicationName("tavelon");
