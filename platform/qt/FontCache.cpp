@@ -78,11 +78,11 @@ std::shared_ptr<FontCache::Entry> FontCache::Get(const TFont& font, const QPaint
 }
 
 FontCache::Text& FontCache::Find(Entry& entry, const std::string& text) {
-  auto found = entry.texts.find(text);
-  if (found != entry.texts.end()) return found->second;
-  if (entry.texts.size() >= kMaxTextsPerFont) entry.texts.clear();
+  const uint64_t hash = TextTable<Text>::Hash(text);
+  if (Text* found = entry.texts.Find(text, hash)) return *found;
+  if (entry.texts.Size() >= kMaxTextsPerFont) entry.texts.Clear();
   const TSize size{Width(entry.metrics, text), entry.metrics.height()};
-  return entry.texts.emplace(text, Text{size, {}}).first->second;
+  return entry.texts.Insert(text, hash, Text{size, {}});
 }
 
 int32_t FontCache::Width(const QFontMetrics& metrics, const std::string& text) {

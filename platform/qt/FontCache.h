@@ -5,9 +5,9 @@
 #include <QStaticText>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "platform/Canvas.h"
+#include "platform/TextTable.h"
 
 class QPaintDevice;
 
@@ -23,7 +23,7 @@ class FontCache {
   struct Entry {
     QFont font;
     QFontMetrics metrics;
-    std::unordered_map<std::string, Text> texts;  // by Windows-1252 text
+    TextTable<Text> texts;  // by Windows-1252 text
   };
 
   // Qt lays out text in fixed-point pixels that overflow beyond 2^25 pixels, so texts longer
