@@ -146,27 +146,27 @@ void TForm2::BuildToolBar() {
   const int margin = (ToolBarHeight - ButtonHeight) / 2;
   ToolBar1->layout()->setContentsMargins(0, margin, 0, margin);
   ToolBar1->toggleViewAction()->setVisible(false);
-  for (const ToolButton& spec : ToolButtons) {
+  for (const ToolButton& entry : ToolButtons) {
     auto* button = new QToolButton(ToolBar1);
-    button->setObjectName(spec.component);
-    button->setFixedSize(spec.width, ButtonHeight);
-    button->setIcon(ButtonPicture(spec.component));
+    button->setObjectName(entry.component);
+    button->setFixedSize(entry.width, ButtonHeight);
+    button->setIcon(ButtonPicture(entry.component));
     button->setIconSize(QSize(PictureWidth, PictureHeight));
-    button->setToolTip(QString::fromUtf8(spec.hint));
-    button->setAccessibleName(QString::fromUtf8(spec.hint));
+    button->setToolTip(QString::fromUtf8(entry.hint));
+    button->setAccessibleName(QString::fromUtf8(entry.hint));
     button->setAutoRaise(false);
     connect(button, &QToolButton::clicked, this,
             [this, button] { Guarded([&] { ButtonClick(button); }); });
-    buttons_[spec.component] = button;
-    buttonActions_[spec.component] = ToolBar1->addWidget(button);
+    buttons_[entry.component] = button;
+    buttonActions_[entry.component] = ToolBar1->addWidget(button);
   }
   ShowViewButtons(true);
 }
 
 // Shows the five buttons of the view's set and hides the others; the bar closes up.
 void TForm2::ShowViewButtons(bool flowchart) {
-  for (const ToolButton& spec : ToolButtons)
-    buttonActions_[spec.component]->setVisible(spec.ever && spec.flowchartSet == flowchart);
+  for (const ToolButton& entry : ToolButtons)
+    buttonActions_[entry.component]->setVisible(entry.ever && entry.flowchartSet == flowchart);
   // Realigning the bar at once shows and hides the buttons and closes them up.
   ToolBar1->layout()->activate();
 }
