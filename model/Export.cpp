@@ -3,36 +3,13 @@
 #include <string_view>
 
 #include "model/Anweisung.h"
+#include "model/LoopText.h"
 #include "model/Loops.h"
 
 namespace {
 
 const char* const LineEnd = "\r\n";
 const char* const IndentUnit = "  ";
-
-struct CountingHeader {
-  std::string variable, start, end;
-};
-
-std::string Part(const std::string& text, std::size_t from, std::size_t to) {
-  if (from >= text.size() || to <= from) return {};
-  return text.substr(from, to - from);
-}
-
-// Splits "variable von start bis end": each part begins five characters after the blank
-// that ends the previous one (skipping " von " and " bis ").
-CountingHeader SplitCountingHeader(const std::string& text) {
-  if (text == "???") return {"?", "?", "?"};
-  CountingHeader header;
-  const std::size_t first = text.find(' ');
-  header.variable = text.substr(0, first);
-  if (first == std::string::npos) return header;
-  const std::size_t startBegin = first + 5;
-  const std::size_t second = startBegin < text.size() ? text.find(' ', startBegin) : std::string::npos;
-  header.start = Part(text, startBegin, second == std::string::npos ? text.size() : second);
-  if (second != std::string::npos) header.end = Part(text, second + 5, text.size());
-  return header;
-}
 
 }  // namespace
 
@@ -75,7 +52,7 @@ void TWhile::ExportElement(std::string& output, const std::string& indent) const
 }
 
 void TFor::ExportElement(std::string& output, const std::string& indent) const {
-  const auto [v, start, end] = SplitCountingHeader(Text);
+  const auto [v, start, end] = SplitLoopText(Text);
   output += indent + "for (" + v + "=" + start + ";" + v + "<=" + end + ";" + v + "=" + v + "+1) ";
   Branches[0]->ExportText(output, indent);
   output += LineEnd;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <limits>
 
+#include "model/LoopText.h"
 #include "platform/qt/Encoding.h"
 #include "platform/qt/FontCache.h"
 
@@ -15,13 +16,6 @@ namespace {
 // The dialog's outer size is 285 x 121 with a frame of 4 pixels and a caption of 19.
 constexpr QSize ClientSize(285 - 2 * 4, 121 - 2 * 4 - 19);
 constexpr QPoint ScreenPosition(291, 274);
-
-// The characters from position on up to a blank or the end; position moves past them.
-std::string TakeWord(const std::string& text, std::size_t& position) {
-  std::string word;
-  for (; position < text.size() && text[position] != ' '; ++position) word += text[position];
-  return word;
-}
 
 QLineEdit* MakeEdit(QWidget* parent, int left) {
   auto* edit = new QLineEdit(parent);
@@ -37,18 +31,6 @@ QLabel* MakeLabel(QWidget* parent, const char* caption, QRect geometry) {
 }
 
 }  // namespace
-
-LoopParts SplitLoopText(const std::string& text) {
-  LoopParts parts;
-  std::size_t position = 0;
-  parts.variable = TakeWord(text, position);
-  // Past the blank and the word after it: " von " and " bis " are five characters each.
-  position += 5;
-  parts.start = TakeWord(text, position);
-  position += 5;
-  if (position < text.size()) parts.end = text.substr(position);
-  return parts;
-}
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setObjectName("Form3");
@@ -76,9 +58,9 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setTabOrder(Edit2, Edit3);
   setTabOrder(Edit3, Button1);
   setTabOrder(Button1, Button2);
-  for (QWidget* control : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2),
-                           static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Button1),
-                           static_cast<QWidget*>(Button2)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit3),
+        static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2)})
     control->setAccessibleName(control->objectName());
   Edit1->setAccessibleName(QStringLiteral("Zählvariable"));
   Edit2->setAccessibleName(QStringLiteral("von"));
@@ -91,10 +73,6 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
 void TForm3::SetLoopText(const std::string& text) {
   LoopText_ = text;
-  if (text == "???") {
-    for (QLineEdit* edit : {Edit1, Edit2, Edit3}) edit->setText(QStringLiteral("?"));
-    return;
-  }
   const LoopParts parts = SplitLoopText(text);
   Edit1->setText(ToQString(parts.variable));
   Edit2->setText(ToQString(parts.start));
@@ -108,8 +86,8 @@ int TForm3::ExecModal() {
 }
 
 void TForm3::Button1Click() {
-  LoopText_ = FromQString(Edit1->text()) + " von " + FromQString(Edit2->text()) + " bis " +
-              FromQString(Edit3->text());
+  LoopText_ = JoinLoopText(
+      {FromQString(Edit1->text()), FromQString(Edit2->text()), FromQString(Edit3->text())});
   done(Confirmed);
 }
 

@@ -40,9 +40,3 @@ class TForm3 : public QDialog, public LoopTextDialog {
  private:
   std::string LoopText_;
 };
-
-// The three parts of a loop text, split as the dialog fills its fields.
-struct LoopParts {
-  std::string variable, start, end;
-};
-LoopParts SplitLoopText(const std::string& text);

@@ -25,13 +25,15 @@ QWidget* NextTabStop(QWidget* widget) {
   return next;
 }
 
-TEST(LoopDialogSplit, FillsTheFieldsByCharacterPositions) {
+TEST(LoopDialogSplit, FillsTheFieldsFromTheSeparatorWords) {
   TForm3 dialog;
   const std::pair<std::string, Strings> cases[] = {
       {"i von 1 bis 10", {"i", "1", "10"}},
       {"???", {"?", "?", "?"}},
       {" von  bis ", {"", "", ""}},
-      {"x y von 1 bis 5", {"x", "n", "s 5"}},
+      {"x y von 1 bis 5", {"x y", "1", "5"}},
+      {"k von n - 1 bis 1", {"k", "n - 1", "1"}},
+      {"i von 1", {"i", "1", ""}},
       {"ohneLeerzeichen", {"ohneLeerzeichen", "", ""}},
       {"i von 1 bis 10 und mehr", {"i", "1", "10 und mehr"}},
       {"", {"", "", ""}},

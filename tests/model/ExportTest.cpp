@@ -92,6 +92,8 @@ std::vector<ExportCase> ExportCases() {
       {"ForWithoutEnd", [] { return new TFor("i von 1"); }, "  for (i=1;i<=;i=i+1) {\r\n  }\r\n"},
       {"ForEndWithBlanks", [] { return new TFor("j von 10 bis n - 1"); },
        "  for (j=10;j<=n - 1;j=j+1) {\r\n  }\r\n"},
+      {"ForStartWithBlanks", [] { return new TFor("k von n - 1 bis 1"); },
+       "  for (k=n - 1;k<=1;k=k+1) {\r\n  }\r\n"},
       {"ForWithVariableOnly", [] { return new TFor("i"); }, "  for (i=;i<=;i=i+1) {\r\n  }\r\n"},
       {"EmptyUserBlock", [] { return Block("Leer"); }, "\r\n  // Leer\r\n  // Ende Leer\r\n\r\n"},
       {"UserBlockInsideALoop",
