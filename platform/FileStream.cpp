@@ -86,6 +86,12 @@ std::FILE* OpenStreamDevice(const std::string& target) {
   return file;
 }
 
+// The error for reading what is no regular file; a folder keeps the plain open error.
+StreamError NotARegularFile(const std::string& path, const struct stat& info) {
+  return StreamError(S_ISDIR(info.st_mode) ? StreamMessages::CannotOpen(path)
+                                           : StreamMessages::NotAFile(path));
+}
+
 }  // namespace
 
 FileStream::FileStream(std::FILE* file, std::string target, std::string temporary)
@@ -100,13 +106,23 @@ FileStream::~FileStream() {
 }
 
 std::unique_ptr<FileStream> FileStream::OpenRead(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // Only a regular file has an end: a device may deliver bytes for ever, and a named pipe
+  // would block the open until a writer comes. Such a path is refused before it is opened,
+  // and the open itself does not wait, should the path be swapped in between.
   struct stat info;
-  if (file && (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
-    std::fclose(file);
-    file = nullptr;
+  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) throw NotARegularFile(path, info);
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) throw StreamError(StreamMessages::CannotOpen(path));
+  if (fstat(fd, &info) != 0) info.st_mode = S_IFDIR;
+  if (!S_ISREG(info.st_mode)) {
+    close(fd);
+    throw NotARegularFile(path, info);
   }
-  if (!file) throw StreamError(StreamMessages::CannotOpen(path));
+  std::FILE* file = fcntl(fd, F_SETFL, 0) == 0 ? fdopen(fd, "rb") : nullptr;
+  if (!file) {
+    close(fd);
+    throw StreamError(StreamMessages::CannotOpen(path));
+  }
   return std::unique_ptr<FileStream>(new FileStream(file, {}, {}));
 }
 

@@ -16,7 +16,9 @@
 // /dev/stdout, /dev/stderr, /dev/fd/N or /proc/self/fd/N (a pipe or process substitution).
 class FileStream : public Stream {
  public:
-  // Throws StreamError(CannotOpen(path)).
+  // Opens a regular file for reading. Throws StreamError(NotAFile(path)) for a folder, a
+  // device or a named pipe, without waiting for it, and StreamError(CannotOpen(path)) when the
+  // file cannot be opened.
   static std::unique_ptr<FileStream> OpenRead(const std::string& path);
   // Throws StreamError(CannotCreate(path)).
   static std::unique_ptr<FileStream> Create(const std::string& path);

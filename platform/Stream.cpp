@@ -20,6 +20,10 @@ std::string CannotCreate(const std::string& path) {
   return WithPath("Datei %s kann nicht erstellt werden", path);
 }
 
+std::string NotAFile(const std::string& path) {
+  return WithPath("%s ist keine gewöhnliche Datei und kann nicht gelesen werden", path);
+}
+
 }  // namespace StreamMessages
 
 // Both loops accept partial transfers, as pipes and terminals deliver them; only a transfer

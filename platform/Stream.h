@@ -19,6 +19,8 @@ inline const char* const WriteError = "Stream-Schreibfehler";
 inline const char* const OutOfMemory = "Nicht genügend Arbeitsspeicher";
 std::string CannotOpen(const std::string& path);    // "Datei %s kann nicht geöffnet werden"
 std::string CannotCreate(const std::string& path);  // "Datei %s kann nicht erstellt werden"
+// "%s ist keine gewöhnliche Datei und kann nicht gelesen werden"
+std::string NotAFile(const std::string& path);
 }  // namespace StreamMessages
 
 // A byte stream: read up to N bytes, read exactly N or fail, write exactly N or fail.

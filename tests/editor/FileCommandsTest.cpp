@@ -2,6 +2,7 @@
 // after each, the dialogs' settings, the bytes written, and what a failure leaves behind.
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -312,6 +313,8 @@ TEST_F(FileCommandsTest, AFailingLoadKeepsEverythingAndSaysWhy) {
   cutInText.resize(cutInText.size() - 8);
   std::string tooDeep;
   for (int i = 0; i <= MaxNestingDepth + 1; ++i) tooDeep += std::string("B:\x01", 3);
+  ASSERT_EQ(mkfifo(Path("rohr").c_str(), 0600), 0);
+  const std::string notAFile = " ist keine gewöhnliche Datei und kann nicht gelesen werden";
   const struct {
     const char* what;
     std::string path;
@@ -320,6 +323,8 @@ TEST_F(FileCommandsTest, AFailingLoadKeepsEverythingAndSaysWhy) {
       {"missing", Path("fehlt.str"), "Datei " + Path("fehlt.str") + " kann nicht geöffnet werden"},
       {"a folder", folder.path().toStdString(),
        "Datei " + folder.path().toStdString() + " kann nicht geöffnet werden"},
+      {"a device without end", "/dev/zero", "/dev/zero" + notAFile},
+      {"a named pipe without writer", Path("rohr"), Path("rohr") + notAFile},
       {"damaged", Write("kaputt.str", "B:Kasse ohne Ende"), "Stream-Lesefehler"},
       {"empty", Write("leer.str", ""), "Stream-Lesefehler"},
       {"cut inside a text", Write("halb.str", cutInText), "Stream-Lesefehler"},

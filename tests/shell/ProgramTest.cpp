@@ -1,6 +1,7 @@
 // The built program as a separate process: pictures without a display, standard input, and
 // output that fails while it is written.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -81,6 +82,27 @@ TEST_F(Program, WritesToDevicesPipesAndProcessSubstitutions) {
             0)
       << err;
   EXPECT_EQ(ReadFile(folder / "log"), "alt\nKopf\n" + text + "Fuss\n");
+}
+
+// Input that is no regular file ends the program at once with an error: a device, a named
+// pipe without a writer, a folder. A time limit turns a hang into a failure.
+TEST_F(Program, ReadsDesignsOnlyFromRegularFiles) {
+  ASSERT_EQ(mkfifo((folder / "rohr").c_str(), 0600), 0);
+  const std::string folderPath = folder / "";
+  const std::pair<std::string, std::string> cases[] = {
+      {"/dev/zero", "/dev/zero ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden"},
+      {folder / "rohr",
+       folder / "rohr" + " ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden"},
+      {folderPath, "Datei " + folderPath +
+                       " kann nicht ge\xC3\xB6"
+                       "ffnet werden"},
+  };
+  for (const auto& [input, message] : cases) {
+    EXPECT_EQ(Sh("timeout 20 tavelon --export-text " + Quoted(input) + " " + In("a.pas")), 1)
+        << input;
+    EXPECT_EQ(err, "tavelon: " + message + "\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "a.pas"));
 }
 
 // A file size limit makes writing fail halfway through the file.
