@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "platform/qt/Encoding.h"
+#include "platform/qt/LongTextField.h"
 #include "platform/qt/QtPrinter.h"
 
 namespace {
@@ -33,6 +34,13 @@ QStringList NameFilters(const std::string& filter) {
 
 bool QtDialogs::InputQuery(const std::string& title, const std::string& prompt,
                            std::string& text) {
+  // A one-line field lays out its whole text as it opens, which takes seconds for a long one.
+  if (text.size() > LongTextField::ParagraphLength) {
+    QString value = ToQString(text);
+    if (!AskForLongText(parent_, Utf8(title), Utf8(prompt), value)) return false;
+    text = FromQString(value);
+    return true;
+  }
   QInputDialog dialog(parent_);
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setWindowTitle(Utf8(title));

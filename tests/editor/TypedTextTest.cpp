@@ -1,11 +1,17 @@
 // Texts the user types: characters without a Windows-1252 code become "?", the bytes that
 // frame texts in files never enter one, and no length limit applies anywhere on the way.
 #include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "model/Records.h"
 #include "platform/MemoryStream.h"
+#include "platform/qt/LongTextField.h"
 #include "platform/qt/QtDialogs.h"
 #include "shell/Conversions.h"
 #include "shell/ForEdit.h"
@@ -20,10 +26,12 @@ bool TypeIntoInputBox(std::string& text, const QString* typed) {
   QtDialogs qtDialogs;
   bool seen = false;
   QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!box) return;
     seen = true;
-    if (typed) box->setTextValue(*typed);
+    auto* oneLine = qobject_cast<QInputDialog*>(box);
+    if (typed && oneLine) oneLine->setTextValue(*typed);
+    if (auto* field = box->findChild<LongTextField*>(); typed && field) field->SetText(*typed);
     box->accept();
   });
   const bool confirmed = qtDialogs.InputQuery("Anweisung", "Gib eine neue Anweisung ein:", text);
@@ -49,6 +57,61 @@ TEST(TypedTextInQt, AHundredThousandCharactersPassTheBoxBothWays) {
   const QString typed(100000, QChar(0xE4));
   ASSERT_TRUE(TypeIntoInputBox(text, &typed));
   EXPECT_EQ(text, std::string(100000, '\xE4'));
+}
+
+// Runs Qt's input box on text and, once it is open, act on its long-text field.
+bool RunLongTextBox(std::string& text, const std::function<void(QDialog&, QPlainTextEdit&)>& act) {
+  QtDialogs qtDialogs;
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    auto* field = box ? box->findChild<QPlainTextEdit*>() : nullptr;
+    if (!field) return box ? box->reject() : void();
+    seen = true;
+    act(*box, *field);
+  });
+  const bool confirmed = qtDialogs.InputQuery("Anweisung", "Gib eine neue Anweisung ein:", text);
+  EXPECT_TRUE(seen) << "the input box has no long-text field";
+  return confirmed;
+}
+
+// A one-line field lays out its whole text as it opens; the long-text field only the
+// paragraphs in view, and its paragraph breaks never reach the text.
+TEST(TypedTextInQt, ALongTextOpensWithOnlyWhatIsInViewLaidOut) {
+  std::string offered(2000000, 'x');
+  for (std::size_t i = 999; i < offered.size(); i += 7919) offered.replace(i, 3, "\r\n\xE4");
+  std::string text = offered;
+  const bool confirmed = RunLongTextBox(text, [](QDialog& box, QPlainTextEdit& field) {
+    for (auto* edit : box.findChildren<QLineEdit*>()) EXPECT_LT(edit->text().size(), 1000);
+    int laidOut = 0;
+    for (QTextBlock b = field.document()->begin(); b.isValid(); b = b.next())
+      if (b.layout() && b.layout()->lineCount() > 0) ++laidOut;
+    EXPECT_GE(field.document()->blockCount(), 2000);
+    EXPECT_LT(laidOut, 100);
+    QTest::keyClick(&field, Qt::Key_Return);
+  });
+  EXPECT_TRUE(confirmed) << "Enter confirms";
+  EXPECT_EQ(text, offered);
+}
+
+TEST(TypedTextInQt, ALongTextIsCopiedAndPastedWithItsLineBreaksAndEscCancels) {
+  const std::string offered = std::string(1500, 'a') + "\r\nb";
+  std::string text = offered;
+  ASSERT_TRUE(RunLongTextBox(text, [&](QDialog&, QPlainTextEdit& field) {
+    field.selectAll();
+    field.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromLatin1(offered));
+    QApplication::clipboard()->setText("x\ny");
+    field.paste();
+    QTest::keyClick(&field, Qt::Key_Enter);
+  }));
+  EXPECT_EQ(text, "x\ny");
+  text = offered;
+  EXPECT_FALSE(RunLongTextBox(text, [](QDialog&, QPlainTextEdit& field) {
+    field.clear();
+    QTest::keyClick(&field, Qt::Key_Escape);
+  }));
+  EXPECT_EQ(text, offered);
 }
 
 using TypedTextTest = EditorTest;
