@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/Loops.h"
 #include "model/Records.h"
 
 namespace {
@@ -39,6 +40,45 @@ TElement* ContainerInContents(TElement& container, const TElement* element) {
     }
   }
   return nullptr;
+}
+
+// Whether element lies in container's contents; path gains the containers on the way to it.
+bool PathInContents(TElement& container, const TElement* element, std::vector<TElement*>& path,
+                    std::size_t& visited) {
+  path.push_back(&container);
+  for (int32_t i = 0; i < container.ContentCount(); ++i) {
+    for (TElement* e = container.Content(i); e; e = e->Next) {
+      ++visited;
+      if (e == element || PathInContents(*e, element, path, visited)) return true;
+    }
+  }
+  path.pop_back();
+  return false;
+}
+
+}  // namespace
+
+std::vector<TElement*> ContainersOf(TElement& top, const TElement* element, std::size_t& visited) {
+  std::vector<TElement*> path;
+  if (&top != element) PathInContents(top, element, path, visited);
+  return path;
+}
+
+namespace {
+
+TElement* NextInOrder(TBlock& shown, TElement* element, std::size_t& visited) {
+  ++visited;
+  if (auto* block = dynamic_cast<TBlock*>(element); block && block->Body) return block->Body;
+  if (auto* loop = dynamic_cast<TWhile*>(element)) return loop->Branch(1);
+  if (element == &shown) return &shown;
+  if (element->Next) return element->Next;
+  const std::vector<TElement*> containers = ContainersOf(shown, element, visited);
+  for (auto level = containers.rbegin(); level != containers.rend(); ++level) {
+    ++visited;
+    if (*level == &shown) return &shown;
+    if ((*level)->Next) return (*level)->Next;
+  }
+  return &shown;
 }
 
 }  // namespace
@@ -81,4 +121,11 @@ int32_t OwnDepth(const TElement& element) {
     deepest = std::max(deepest, isBlock ? 1 + below : below);
   }
   return deepest;
+}
+
+TElement* NextInReadingOrder(TBlock& shown, TElement* element, std::size_t* visited) {
+  std::size_t looked = 0;
+  TElement* next = NextInOrder(shown, element, looked);
+  if (visited) *visited += looked;
+  return next;
 }

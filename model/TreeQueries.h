@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <unordered_set>
+#include <vector>
 
 #include "model/Block.h"
 
@@ -30,3 +31,15 @@ void EraseContained(const TElement& top, std::unordered_set<const TElement*>& ca
 // How many block levels lie below element alone, its successors left out (0 for a
 // statement, 1 for a decision or loop with plain branches).
 int32_t OwnDepth(const TElement& element);
+
+// The containers whose contents hold element, from top down to the innermost (each one's
+// contents holding the next); empty when element is top or does not lie below it. Adds the
+// number of elements looked at to visited.
+std::vector<TElement*> ContainersOf(TElement& top, const TElement* element, std::size_t& visited);
+
+// The element the Down key selects after element in a window showing shown, in reading
+// order: into blocks and loop bodies, past decisions' branches and out of finished
+// sequences; shown itself after its last element. At the end of a sequence one walk finds
+// all of element's containers, and the way out costs one step per level. Adds the number of
+// elements looked at to visited, if given.
+TElement* NextInReadingOrder(TBlock& shown, TElement* element, std::size_t* visited = nullptr);
