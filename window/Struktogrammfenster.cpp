@@ -1,10 +1,12 @@
 #include "window/Struktogrammfenster.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "model/Display.h"
@@ -56,8 +58,25 @@ void TForm1::SetBlock(TBlock* block) {
 
 std::string TForm1::BlockTitle() const { return ShownBlock->Text; }
 
+namespace {
+
+// A caption wider than the screen is cut with "…": the title bar would lay out the whole text
+// on every repaint and push its buttons out of sight. No character is narrower than a pixel
+// of the title's width, so the text is first cut to as many characters as the screen is wide.
+QString ShortenedCaption(const QString& caption, const QWidget& window) {
+  const QScreen* screen = window.screen();
+  const int width = std::max(screen ? screen->geometry().width() : 0, 640);
+  if (caption.size() <= width / 16) return caption;
+  const QString head = caption.left(width + 1);
+  QString shown = QFontMetrics(window.font()).elidedText(head, Qt::ElideRight, width);
+  if (shown == head && head.size() < caption.size()) shown = head.left(width) + QChar(0x2026);
+  return shown;
+}
+
+}  // namespace
+
 void TForm1::SetCaption(const std::string& caption) {
-  setWindowTitle(ToQString(caption));
+  setWindowTitle(ShortenedCaption(ToQString(caption), *this));
   setAccessibleName(windowTitle());
 }
 
