@@ -5,7 +5,7 @@
 TAnweisung::TAnweisung(std::string text) : TElement(std::move(text)) {}
 
 TSize TAnweisung::ComputeSize(Canvas& canvas, TDisplayOptions& options) {
-  const TSize text = canvas.TextExtent(Text);
+  const TSize text = BoundedSize(canvas.TextExtent(Text));
   TSize size{text.w + 12, text.h + 10};
   if (options.Flowchart) size.h = text.h + 11 + options.Spacing;
   if (options.Printing) size.w += 2 * options.Spacing;

@@ -9,7 +9,7 @@ TBedingung::~TBedingung() { DisposeContents(); }
 TElement* TBedingung::Content(int32_t index) const { return Branches[index]; }
 
 TSize TBedingung::GetConditionSize(Canvas& canvas, TDisplayOptions& options) {
-  const TSize text = canvas.TextExtent(Text);
+  const TSize text = BoundedSize(canvas.TextExtent(Text));
   if (options.Flowchart) {
     const int32_t h = text.w / 3 + text.h + 2;
     return {3 * h + 2, h};

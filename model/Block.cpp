@@ -18,17 +18,19 @@ void TBlock::InsertElement(TElement* element) {
 }
 
 TSize TBlock::ComputeSize(Canvas& canvas, TDisplayOptions& options) {
-  const TSize text = canvas.TextExtent(Text);
+  const TSize text = BoundedSize(canvas.TextExtent(Text));
   TSize size;
   if (options.IsCollapsed(this)) {
     size = {text.w + 12, text.h + 10};
     if (options.Flowchart) size.h += options.Spacing + 1;
   } else {
+    int64_t height = 0;
     for (TElement* e = Body; e; e = e->Next) {
       const TSize part = e->GetSize(canvas, options);
       size.w = std::max(size.w, part.w);
-      size.h += part.h;
+      height += part.h;
     }
+    size.h = BoundedExtent(height);
     size.w = std::max(size.w, options.Printing ? 100 : 40);
     size.h = std::max(size.h, text.h + 10);
     if (options.Flowchart) {

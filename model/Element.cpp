@@ -121,7 +121,7 @@ void TElement::DrawSequence(Canvas& canvas, TPoint origin, int32_t width,
         marks.push_back({e, origin});
     }
     if (e == static_cast<TElement*>(options.TopBlock)) break;
-    origin.y += height;
+    origin.y = BoundedPosition(int64_t{origin.y} + height);
   }
   for (auto it = marks.rbegin(); it != marks.rend(); ++it)
     it->element->DrawAfterSuccessors(canvas, it->origin, width, options);
@@ -210,18 +210,18 @@ TSize TElement::GetSize(Canvas& canvas, TDisplayOptions& options) {
 
 TSize TElement::MeasureCached(Canvas& canvas, TDisplayOptions& options) {
   MeasureCache& cache = options.Measures;
-  if (cache.Bypassed()) return ComputeSize(canvas, options);
+  if (cache.Bypassed()) return BoundedSize(ComputeSize(canvas, options));
   if (cachedStamp_ == cache.Stamp()) {
     if (MeasureCache::Verify) {
       MeasureCache::BypassScope fresh(cache);
-      if (ComputeSize(canvas, options) != cachedSize_) {
+      if (BoundedSize(ComputeSize(canvas, options)) != cachedSize_) {
         std::fprintf(stderr, "remembered size of \"%s\" is stale\n", Text.c_str());
         std::abort();
       }
     }
     return cachedSize_;
   }
-  cachedSize_ = ComputeSize(canvas, options);
+  cachedSize_ = BoundedSize(ComputeSize(canvas, options));
   cachedStamp_ = cache.Stamp();
   return cachedSize_;
 }
@@ -240,7 +240,7 @@ TElement* TElement::ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& op
     }
     // The shown block's successors are not drawn, so they cannot be hit either.
     if (e == static_cast<TElement*>(options.TopBlock)) break;
-    origin.y += size.h;
+    origin.y = BoundedPosition(int64_t{origin.y} + size.h);
   }
   options.DropAfter = 0;
   return nullptr;

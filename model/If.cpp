@@ -32,20 +32,21 @@ TSize TIf::ComputeSize(Canvas& canvas, TDisplayOptions& options) {
 TPoint TIf::GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
                             int32_t branch) {
   const TSize cond = GetConditionSize(canvas, options);
-  int32_t y = origin.y + cond.h;
+  const int32_t below = cond.h + (options.Flowchart ? 4 + options.Spacing : 0);
+  const int32_t y = BoundedPosition(int64_t{origin.y} + below);
   int32_t w1 = Branches[0]->GetSize(canvas, options).w;
   int32_t w2 = Branches[1]->GetSize(canvas, options).w;
   if (options.Flowchart) {
-    y += 4 + options.Spacing;
     const int32_t t = (w1 + w2 + 6) / 2;
-    return {branch == 1 ? origin.x - t + w1 / 2 : origin.x + t - w2 / 2, y};
+    const int32_t offset = branch == 1 ? -t + w1 / 2 : t - w2 / 2;
+    return {BoundedPosition(int64_t{origin.x} + offset), y};
   }
   const int32_t n = 3 * canvas.TextExtent("nein").w;
   w1 = std::max(w1, n);
   w2 = std::max(w2, n);
   const int32_t surplus = std::max(0, 3 * cond.w - w1 - w2);
   w1 += surplus / 2;
-  return {branch == 2 ? origin.x + w1 : origin.x, y};
+  return {branch == 2 ? BoundedPosition(int64_t{origin.x} + w1) : origin.x, y};
 }
 
 TElement::DrawResult TIf::DrawElement(Canvas& canvas, TPoint origin, int32_t width,

@@ -27,7 +27,8 @@ TPoint TWhile::GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& o
                                int32_t /*branch*/) {
   const int32_t ch = GetConditionSize(canvas, options).h;
   if (options.Flowchart)
-    return {origin.x, origin.y + ch + options.Spacing + 1 + canvas.TextExtent("ja").h};
+    return {origin.x, BoundedPosition(int64_t{origin.y} + ch + options.Spacing + 1 +
+                                      canvas.TextExtent("ja").h)};
   return {origin.x + 20, origin.y + ch};
 }
 

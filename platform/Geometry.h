@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 // Plain canvas geometry in device pixels: x to the right, y downward.
@@ -23,3 +24,17 @@ struct TRect {
   int32_t Bottom = 0;
   friend bool operator==(const TRect&, const TRect&) = default;
 };
+
+// A picture's sizes stay below MaxExtent and the positions in it within MaxPosition either way
+// of the origin, however long its texts: then the sum of two sizes, or a position plus a size,
+// never leaves the 32-bit range. What lies beyond is far outside any canvas.
+constexpr int32_t MaxExtent = 1 << 28;
+constexpr int32_t MaxPosition = 1 << 29;
+
+inline int32_t BoundedExtent(int64_t extent) {
+  return static_cast<int32_t>(std::min<int64_t>(extent, MaxExtent));
+}
+inline TSize BoundedSize(TSize size) { return {BoundedExtent(size.w), BoundedExtent(size.h)}; }
+inline int32_t BoundedPosition(int64_t position) {
+  return static_cast<int32_t>(std::clamp<int64_t>(position, -MaxPosition, MaxPosition));
+}
