@@ -168,25 +168,18 @@ TEST_F(DiagramWindowTest, CaptionsFollowTheTitlesOfTheShownBlocks) {
   EXPECT_EQ(First().windowTitle(), "Programm");
 }
 
-// A title longer than a screen is wide is cut with "…" in the caption and kept whole in the
-// design, both when the window opens and when the captions follow the titles.
+// A title longer than the screen is wide is cut with "…" in the caption, kept whole in the
+// design, also when the captions follow the titles.
 TEST_F(DiagramWindowTest, ACaptionLongerThanTheScreenIsCut) {
   const std::string title(200000, 'T');
   SetDesign("B(kurz)[A(y)]");
   At({0})->SetText(title);
   Click(First(), At({0}));
   TForm1* window = First().InneuemFensteranzeigen();
-  ASSERT_TRUE(window);
-  const int screenWidth = window->screen()->geometry().width();
-  for (int pass = 0; pass < 2; ++pass) {
-    SCOPED_TRACE(pass);
-    const QString caption = window->windowTitle();
-    EXPECT_LE(caption.size(), screenWidth + 1);
-    EXPECT_TRUE(caption.endsWith(QChar(0x2026)));
-    EXPECT_TRUE(caption.startsWith("TTTT"));
+  for (int pass = 0; pass < 2; ++pass, form->UpdateCaptions()) {
+    EXPECT_LE(window->windowTitle().size(), window->screen()->geometry().width() + 1);
+    EXPECT_TRUE(window->windowTitle().endsWith(QChar(0x2026)));
     EXPECT_EQ(window->BlockTitle(), title);
-    EXPECT_EQ(At({0})->Text, title);
-    form->UpdateCaptions();
   }
 }
 

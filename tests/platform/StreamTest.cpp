@@ -201,19 +201,6 @@ TEST(StandardStreamTest, WriteErrorOnStandardOutputIsReported) {
   EXPECT_EQ(ErrorOf([&] { out->Commit(); }), "Stream-Schreibfehler");
 }
 
-// Only a regular file is read: a device would deliver bytes for ever and a named pipe without
-// a writer would block the open. Both are refused at once, and a link to a file still reads.
-TEST_F(FileStreamTest, ReadsOnlyRegularFiles) {
-  ASSERT_EQ(mkfifo(Path("rohr").c_str(), 0600), 0);
-  Put("a.str", "B:x");
-  fs::create_symlink(Path("a.str"), Path("verweis.str"));
-  for (const std::string path : {std::string("/dev/zero"), std::string("/dev/null"), Path("rohr")})
-    EXPECT_EQ(ErrorOf([&] { FileStream::OpenRead(path); }),
-              path + " ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden");
-  char buffer[8];
-  EXPECT_EQ(FileStream::OpenRead(Path("verweis.str"))->Read(buffer, sizeof buffer), 3u);
-}
-
 // What cannot be replaced is written in place: a named pipe stays a pipe and its reader gets
 // the bytes, /dev/null takes them, and /dev/full fails as a full disk does.
 TEST_F(FileStreamTest, NamedPipesAndDevicesAreWrittenDirectly) {

