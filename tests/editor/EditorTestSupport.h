@@ -7,6 +7,7 @@
 
 #include <QMdiArea>
 #include <QMenu>
+#include <QSettings>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -33,6 +34,9 @@ QPoint ClientPointOn(TForm1& window, const TElement* element, int dropAfter = -1
 
 class EditorTest : public ::testing::Test {
  protected:
+  // Every test starts as on the program's very first run: nothing remembered.
+  EditorTest() { QSettings().clear(); }
+
   ScriptedDialogs dialogs;
   TestPrinter printer;
   MemoryClipboard clipboard;

@@ -16,7 +16,7 @@ struct ExpectedItem {
   bool visible = true;
 };
 
-// Every item of the three menus, in order, as the main window must offer them.
+// Every item of the four menus, in order, as the main window must offer them.
 const std::vector<std::pair<std::string, std::vector<ExpectedItem>>> ExpectedMenus = {
     {"Datei",
      {{"Neu1", "Neu", "Ctrl+N"},
@@ -47,6 +47,10 @@ const std::vector<std::pair<std::string, std::vector<ExpectedItem>>> ExpectedMen
       {"N6", "-", ""},
       {"Struktogramm1", "Struktogramm", ""},
       {"Flussdiagramm1", "Flussdiagramm", ""}}},
+    {"Fenster",
+     {{"Ueberlappend1", "Überlappend", ""},
+      {"Nebeneinander1", "Nebeneinander", ""},
+      {"N7", "-", ""}}},
 };
 
 using MainWindowTest = EditorTest;

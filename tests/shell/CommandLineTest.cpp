@@ -44,7 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
     Mistakes, RefusedArguments,
     testing::Values(
         Refused{{"--bunt"}, "Unbekannte Option: --bunt"},
-        Refused{{"a.str", "b.str"}, "Überzähliges Argument: b.str"},
         Refused{{"--version", "--help"}, "Überzähliges Argument: --help"},
         Refused{{"--export-text"}, "--export-text braucht eine Eingabedatei"},
         Refused{{"--export-text", "a", "--scale", "2"},
@@ -93,6 +92,59 @@ TEST(CommandLine, Utf8StandsAnywhereAfterTheTextExport) {
   EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--export-text", "a"}).Line->Utf8);
 }
 
+struct EditorStart {
+  std::vector<std::string> arguments;
+  std::optional<std::string> startFile;
+};
+
+class EditorArguments : public testing::TestWithParam<EditorStart> {};
+
+// The desktop hands the editor what the user chose: the first file is opened and the rest
+// passed over, "--" lets a name begin with "-", and an empty name is still a name to report.
+TEST_P(EditorArguments, NameTheFileOpenedAtStart) {
+  const auto parsed = ParseCommandLine(GetParam().arguments);
+  ASSERT_TRUE(parsed.Line) << parsed.Error;
+  EXPECT_EQ(parsed.Line->Mode, RunMode::Editor);
+  EXPECT_EQ(parsed.Line->StartFile, GetParam().startFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, EditorArguments,
+    testing::Values(EditorStart{{}, std::nullopt}, EditorStart{{"a.str"}, "a.str"},
+                    EditorStart{{"a.str", "b.str", "c.str"}, "a.str"},
+                    EditorStart{{"a.str", "--bunt"}, "a.str"},
+                    EditorStart{{"--", "-x.str"}, "-x.str"},
+                    EditorStart{{"--", "--help", "b.str"}, "--help"},
+                    EditorStart{{"--"}, std::nullopt}, EditorStart{{""}, ""},
+                    EditorStart{{"", "a.str"}, ""}, EditorStart{{"-"}, "-"}));
+
+TEST(CommandLine, DoubleDashEndsTheOptionsOfTheConversions) {
+  auto parsed = ParseCommandLine(std::vector<std::string>{"--export-text", "--", "-a.str", "-"});
+  ASSERT_TRUE(parsed.Line) << parsed.Error;
+  EXPECT_EQ(parsed.Line->Input, "-a.str");
+  EXPECT_EQ(parsed.Line->Output, "-");
+  parsed = ParseCommandLine(std::vector<std::string>{"--export-image", "--view", "struktogramm",
+                                                     "--", "--view", "-b.png"});
+  ASSERT_TRUE(parsed.Line) << parsed.Error;
+  EXPECT_EQ(parsed.Line->Input, "--view");
+  EXPECT_EQ(parsed.Line->Output, "-b.png");
+  EXPECT_EQ(parsed.Line->View, DiagramView::Structogram);
+}
+
+TEST(CommandLine, ViewWordsInAnyLetterCase) {
+  const std::pair<const char*, DiagramView> cases[] = {
+      {"Struktogramm", DiagramView::Structogram},
+      {"STRUKTOGRAMM", DiagramView::Structogram},
+      {"FlussDiagramm", DiagramView::Flowchart},
+  };
+  for (const auto& [word, view] : cases) {
+    const auto parsed =
+        ParseCommandLine(std::vector<std::string>{"--export-image", "a", "b.png", "--view", word});
+    ASSERT_TRUE(parsed.Line) << word << ": " << parsed.Error;
+    EXPECT_EQ(parsed.Line->View, view) << word;
+  }
+}
+
 TEST(CommandLine, HelpVersionAndTheEditor) {
   auto help = RunTavelon({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -103,6 +155,7 @@ TEST(CommandLine, HelpVersionAndTheEditor) {
   // The editor opens the file itself later: a missing one is no failure here.
   EXPECT_EQ(RunTavelon({}).status, std::nullopt);
   EXPECT_EQ(RunTavelon({"/nicht/vorhanden.str"}).status, std::nullopt);
+  EXPECT_EQ(RunTavelon({"a.str", "b.str"}).status, std::nullopt);
 }
 
 }  // namespace
