@@ -1,6 +1,7 @@
 // The counting-loop dialog: its layout, how it splits and joins the loop text, and its
 // outcomes, driven by real key presses and clicks while it runs modally.
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -43,24 +44,61 @@ TEST(LoopDialogSplit, FillsTheFieldsByCharacterPositions) {
   }
 }
 
-TEST(LoopDialogLayout, ControlsStandWhereTheFormPutsThem) {
-  TForm3 dialog;
-  EXPECT_EQ(dialog.windowTitle(), "Zählschleife");
-  const std::tuple<QWidget*, QRect, const char*> controls[] = {
-      {dialog.Label1, {14, 21, 58, 13}, "Zählvariable"}, {dialog.Edit1, {80, 16, 33, 21}, ""},
-      {dialog.Label2, {128, 19, 18, 13}, "von"},         {dialog.Edit2, {152, 16, 33, 21}, ""},
-      {dialog.Label3, {197, 20, 13, 13}, "bis"},         {dialog.Edit3, {216, 16, 33, 21}, ""},
-      {dialog.Button1, {40, 56, 75, 25}, "Ok"},           {dialog.Button2, {160, 56, 75, 25}, "Abbrechen"},
-  };
-  for (const auto& [widget, geometry, caption] : controls) {
-    EXPECT_EQ(widget->geometry(), geometry) << caption;
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      EXPECT_EQ(label->text(), caption);
-    }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      EXPECT_EQ(button->text(), caption);
+void ExpectWholeTextsInTwoRows(TForm3& dialog) {
+  dialog.layout()->activate();
+  const QRect client = dialog.rect();
+  EXPECT_GE(client.width(), 285 - 2 * 4);
+  EXPECT_GE(client.height(), 121 - 2 * 4 - 19);
+  const std::vector<QWidget*> fieldRow = {dialog.Label1, dialog.Edit1, dialog.Label2,
+                                          dialog.Edit2,  dialog.Label3, dialog.Edit3};
+  const std::vector<QWidget*> buttonRow = {dialog.Button1, dialog.Button2};
+  for (const auto& row : {fieldRow, buttonRow}) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      QWidget* control = row[i];
+      SCOPED_TRACE(control->accessibleName().toStdString() + control->objectName().toStdString());
+      EXPECT_TRUE(client.contains(control->geometry()));
+      if (i > 0) EXPECT_LE(row[i - 1]->geometry().right(), control->x()) << "order in the row";
+      if (auto* label = qobject_cast<QLabel*>(control))
+        EXPECT_GE(label->contentsRect().width(),
+                  label->fontMetrics().horizontalAdvance(label->text()));
+      if (qobject_cast<QPushButton*>(control) || qobject_cast<QLineEdit*>(control)) {
+        EXPECT_GE(control->width(), control->minimumSizeHint().width());
+        EXPECT_GE(control->height(), control->minimumSizeHint().height());
+      }
     }
   }
+  for (QWidget* field : fieldRow) EXPECT_LT(field->geometry().bottom(), dialog.Button1->y());
+  for (QLineEdit* edit : {dialog.Edit1, dialog.Edit2, dialog.Edit3}) {
+    EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance("0000"));
+    EXPECT_GE(edit->height(), 21);
+  }
+  for (QPushButton* button : {dialog.Button1, dialog.Button2}) {
+    EXPECT_GE(button->width(), 75);
+    EXPECT_GE(button->height(), 25);
+  }
+}
+
+TEST(LoopDialogLayout, EveryControlShowsItsWholeTextInItsRowAndTabOrder) {
+  TForm3 dialog;
+  EXPECT_EQ(dialog.windowTitle(), "Zählschleife");
+  const std::pair<QLabel*, const char*> labels[] = {
+      {dialog.Label1, "Zählvariable"}, {dialog.Label2, "von"}, {dialog.Label3, "bis"}};
+  for (const auto& [label, caption] : labels) EXPECT_EQ(label->text(), caption);
+  EXPECT_EQ(dialog.Button1->text(), "Ok");
+  EXPECT_EQ(dialog.Button2->text(), "Abbrechen");
+  {
+    SCOPED_TRACE("the dialog's own font");
+    ExpectWholeTextsInTwoRows(dialog);
+  }
+  const QSize small = dialog.size();
+  QFont large = dialog.font();
+  large.setPixelSize(26);
+  dialog.setFont(large);
+  {
+    SCOPED_TRACE("a large font");
+    ExpectWholeTextsInTwoRows(dialog);
+  }
+  EXPECT_GT(dialog.width(), small.width());
   EXPECT_TRUE(dialog.Button1->isDefault());
   EXPECT_EQ(NextTabStop(dialog.Edit1), dialog.Edit2);
   EXPECT_EQ(NextTabStop(dialog.Edit2), dialog.Edit3);
