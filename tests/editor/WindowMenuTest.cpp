@@ -2,7 +2,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolButton>
-#include <set>
 
 #include "tests/editor/EditorTestSupport.h"
 #include "window/EditMessages.h"
@@ -54,25 +53,6 @@ TEST_F(WindowMenuTest, ChoosingTheMinimisedFirstWindowRestoresAndActivatesIt) {
   Listed(0)->trigger();
   EXPECT_FALSE(First().isMinimized());
   EXPECT_EQ(form->ActiveWindow(), &First());
-}
-
-TEST_F(WindowMenuTest, CascadeAndTileArrangeTheWindows) {
-  SetDesign("B(a)[A(x)] B(b)[A(y)]");
-  OpenBlock(At({0}));
-  OpenBlock(At({1}));
-  const QList<QMdiSubWindow*> windows = form->MdiArea->subWindowList();
-  Trigger("Nebeneinander1");
-  for (QMdiSubWindow* one : windows)
-    for (QMdiSubWindow* other : windows)
-      if (one != other) EXPECT_FALSE(one->geometry().intersects(other->geometry()));
-  Trigger("Ueberlappend1");
-  std::set<int> lefts, tops;
-  for (QMdiSubWindow* window : windows) {
-    lefts.insert(window->x());
-    tops.insert(window->y());
-  }
-  EXPECT_EQ(lefts.size(), 3u);
-  EXPECT_EQ(tops.size(), 3u);
 }
 
 struct ExpectedPopupItem {

@@ -101,12 +101,5 @@ TEST_F(WindowPlacementTest, TheMainWindowComesBackWhereTheUserLeftIt) {
   EXPECT_EQ(form->size(), QSize(600, 400));
 }
 
-TEST_F(WindowPlacementTest, AWindowThatWasNotClosedLeavesNothingRemembered) {
-  form->move(30, 40);
-  Start();
-  EXPECT_EQ(form->pos(), QPoint(222, 146));
-  EXPECT_EQ(form->size(), QSize(803, 470));
-}
-
 }  // namespace
 }  // namespace editortest
