@@ -14,7 +14,7 @@ enum class DiagramView { Flowchart, Structogram };
 // output path means standard output.
 struct CommandLine {
   RunMode Mode = RunMode::Editor;
-  std::string Input;   // the design or text to read
+  std::string Input;                     // the design or text to read
   std::optional<std::string> StartFile;  // the editor's file opened at start, when one is named
   std::string Output;  // the file to write
   DiagramView View = DiagramView::Flowchart;

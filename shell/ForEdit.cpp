@@ -1,7 +1,7 @@
 #include "shell/ForEdit.h"
 
-#include <QCloseEvent>
 #include <QBoxLayout>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,8 +97,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 // the size its controls need in the font in use, at least its design size, and keeps it.
 void TForm3::LayOut() {
   auto* fieldRow = new QHBoxLayout;
-  for (QWidget* control : std::initializer_list<QWidget*>{Label1, Edit1, Label2, Edit2, Label3,
-                                                         Edit3})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Label1, Edit1, Label2, Edit2, Label3, Edit3})
     fieldRow->addWidget(control);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch(1);

@@ -69,8 +69,7 @@ std::vector<Menu> MenuTable() {
       {"&Ansicht",
        "Drucken1",
        {
-           {"Block vergrößern/verkleinern", "Blockvergrern1", None,
-            &TForm2::Blockvergrern1Click},
+           {"Block vergrößern/verkleinern", "Blockvergrern1", None, &TForm2::Blockvergrern1Click},
            {"Block in neuem Fenster anzeigen", "BlockinneuemFensteranzeigen1", None,
             &TForm2::BlockinneuemFensteranzeigen1Click},
            {"-", "N6", None},

@@ -49,7 +49,7 @@ void ExpectWholeTextsInTwoRows(TForm3& dialog) {
   const QRect client = dialog.rect();
   EXPECT_GE(client.width(), 285 - 2 * 4);
   EXPECT_GE(client.height(), 121 - 2 * 4 - 19);
-  const std::vector<QWidget*> fieldRow = {dialog.Label1, dialog.Edit1, dialog.Label2,
+  const std::vector<QWidget*> fieldRow = {dialog.Label1, dialog.Edit1,  dialog.Label2,
                                           dialog.Edit2,  dialog.Label3, dialog.Edit3};
   const std::vector<QWidget*> buttonRow = {dialog.Button1, dialog.Button2};
   for (const auto& row : {fieldRow, buttonRow}) {

@@ -76,13 +76,14 @@ void ExpectItems(QMenu& menu, const std::vector<ExpectedPopupItem>& expected) {
 }
 
 TEST_F(WindowMenuTest, PopupMenuHoldsItsItemsInOrderWithTheTwoHiddenInserts) {
-  ExpectItems(*First().PopupMenu1, {{"Einfgen1", "Einfügen"},
-                                    {"Textbearbeiten1", "Text bearbeiten"},
-                                    {"Genauerbestimmen1", "Genauer bestimmen"},
-                                    {"Lschen1", "Löschen"},
-                                    {"N3", "-"},
-                                    {"Anzeigeverkleinernvergrern1", "Anzeige verkleinern/vergrößern"},
-                                    {"InneuemFensteranzeigen1", "In neuem Fenster anzeigen"}});
+  ExpectItems(*First().PopupMenu1,
+              {{"Einfgen1", "Einfügen"},
+               {"Textbearbeiten1", "Text bearbeiten"},
+               {"Genauerbestimmen1", "Genauer bestimmen"},
+               {"Lschen1", "Löschen"},
+               {"N3", "-"},
+               {"Anzeigeverkleinernvergrern1", "Anzeige verkleinern/vergrößern"},
+               {"InneuemFensteranzeigen1", "In neuem Fenster anzeigen"}});
   QMenu* insert = First().PopupMenu1->actions()[0]->menu();
   ASSERT_NE(insert, nullptr);
   ExpectItems(*insert, {{"Anweisung", "Anweisung"},

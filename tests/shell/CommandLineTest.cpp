@@ -108,15 +108,15 @@ TEST_P(EditorArguments, NameTheFileOpenedAtStart) {
   EXPECT_EQ(parsed.Line->StartFile, GetParam().startFile);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Starts, EditorArguments,
-    testing::Values(EditorStart{{}, std::nullopt}, EditorStart{{"a.str"}, "a.str"},
-                    EditorStart{{"a.str", "b.str", "c.str"}, "a.str"},
-                    EditorStart{{"a.str", "--bunt"}, "a.str"},
-                    EditorStart{{"--", "-x.str"}, "-x.str"},
-                    EditorStart{{"--", "--help", "b.str"}, "--help"},
-                    EditorStart{{"--"}, std::nullopt}, EditorStart{{""}, ""},
-                    EditorStart{{"", "a.str"}, ""}, EditorStart{{"-"}, "-"}));
+INSTANTIATE_TEST_SUITE_P(Starts, EditorArguments,
+                         testing::Values(EditorStart{{}, std::nullopt},
+                                         EditorStart{{"a.str"}, "a.str"},
+                                         EditorStart{{"a.str", "b.str", "c.str"}, "a.str"},
+                                         EditorStart{{"a.str", "--bunt"}, "a.str"},
+                                         EditorStart{{"--", "-x.str"}, "-x.str"},
+                                         EditorStart{{"--", "--help", "b.str"}, "--help"},
+                                         EditorStart{{"--"}, std::nullopt}, EditorStart{{""}, ""},
+                                         EditorStart{{"", "a.str"}, ""}, EditorStart{{"-"}, "-"}));
 
 TEST(CommandLine, DoubleDashEndsTheOptionsAndViewWordsTakeAnyCase) {
   auto parsed = ParseCommandLine(std::vector<std::string>{"--export-text", "--", "-a.str", "-"});
