@@ -34,9 +34,7 @@ QPoint ClientPointOn(TForm1& window, const TElement* element, int dropAfter = -1
 
 class EditorTest : public ::testing::Test {
  protected:
-  // Every test starts as on the program's very first run: nothing remembered.
-  EditorTest() { QSettings().clear(); }
-
+  EditorTest() { QSettings().clear(); }  // as on the first run: nothing remembered
   ScriptedDialogs dialogs;
   TestPrinter printer;
   MemoryClipboard clipboard;

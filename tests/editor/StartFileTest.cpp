@@ -29,14 +29,6 @@ TEST_F(StartFileTest, AMissingFileIsReportedOnceAndANewDesignStarts) {
   EXPECT_EQ(Root().Body, nullptr);
 }
 
-TEST_F(StartFileTest, AnEmptyNameIsReportedLikeAFileThatCannotBeOpened) {
-  Start(std::string());
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
-  EXPECT_EQ(dialogs.messages[0].text, "Datei  kann nicht geöffnet werden");
-  EXPECT_EQ(Root().Text, "gesamtes Programm");
-}
-
 TEST_F(StartFileTest, AValidFileIsShownUnderItsStoredTitle) {
   const std::string path = Write("kasse.str", std::string("B:Kasse\x01" "A:zahlen\x01\x02\x02", 19));
   Start(path);

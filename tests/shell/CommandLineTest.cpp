@@ -92,44 +92,22 @@ TEST(CommandLine, Utf8StandsAnywhereAfterTheTextExport) {
   EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--export-text", "a"}).Line->Utf8);
 }
 
-struct EditorStart {
-  std::vector<std::string> arguments;
-  std::optional<std::string> startFile;
-};
-
-class EditorArguments : public testing::TestWithParam<EditorStart> {};
-
-// The desktop hands the editor what the user chose: the first file is opened and the rest
-// passed over, "--" lets a name begin with "-", and an empty name is still a name to report.
-TEST_P(EditorArguments, NameTheFileOpenedAtStart) {
-  const auto parsed = ParseCommandLine(GetParam().arguments);
-  ASSERT_TRUE(parsed.Line) << parsed.Error;
-  EXPECT_EQ(parsed.Line->Mode, RunMode::Editor);
-  EXPECT_EQ(parsed.Line->StartFile, GetParam().startFile);
-}
-
-INSTANTIATE_TEST_SUITE_P(Starts, EditorArguments,
-                         testing::Values(EditorStart{{}, std::nullopt},
-                                         EditorStart{{"a.str"}, "a.str"},
-                                         EditorStart{{"a.str", "b.str", "c.str"}, "a.str"},
-                                         EditorStart{{"a.str", "--bunt"}, "a.str"},
-                                         EditorStart{{"--", "-x.str"}, "-x.str"},
-                                         EditorStart{{"--", "--help", "b.str"}, "--help"},
-                                         EditorStart{{"--"}, std::nullopt}, EditorStart{{""}, ""},
-                                         EditorStart{{"", "a.str"}, ""}, EditorStart{{"-"}, "-"}));
-
-TEST(CommandLine, DoubleDashEndsTheOptionsAndViewWordsTakeAnyCase) {
-  auto parsed = ParseCommandLine(std::vector<std::string>{"--export-text", "--", "-a.str", "-"});
-  ASSERT_TRUE(parsed.Line) << parsed.Error;
-  EXPECT_EQ(parsed.Line->Input, "-a.str");
-  EXPECT_EQ(parsed.Line->Output, "-");
-  // View words are taken in any letter case.
-  parsed = ParseCommandLine(std::vector<std::string>{"--export-image", "--view", "StrukTOGRAMM",
-                                                     "--", "--view", "-b.png"});
-  ASSERT_TRUE(parsed.Line) << parsed.Error;
-  EXPECT_EQ(parsed.Line->Input, "--view");
-  EXPECT_EQ(parsed.Line->Output, "-b.png");
-  EXPECT_EQ(parsed.Line->View, DiagramView::Structogram);
+// The editor opens the first file named; after "--" every argument is a name.
+TEST(CommandLine, DoubleDashEndsTheOptionsAndTheEditorOpensTheFirstFile) {
+  const std::tuple<std::vector<std::string>, std::optional<std::string>, std::string> lines[] = {
+      {{"--"}, std::nullopt, ""},
+      {{"", "a.str"}, "", ""},
+      {{"a.str", "b.str", "--bunt"}, "a.str", ""},
+      {{"--", "--help", "b.str"}, "--help", ""},
+      {{"--export-text", "--", "-a.str", "-"}, std::nullopt, "-a.str"},
+      {{"--export-image", "--view", "StrukTOGRAMM", "--", "--view", "-b.png"}, {}, "--view"}};
+  for (const auto& [arguments, startFile, input] : lines) {
+    const auto parsed = ParseCommandLine(arguments);
+    ASSERT_TRUE(parsed.Line) << parsed.Error;
+    EXPECT_EQ(parsed.Line->StartFile, startFile);
+    EXPECT_EQ(parsed.Line->Input, input);
+  }
+  EXPECT_EQ(ParseCommandLine(std::get<0>(lines[5])).Line->View, DiagramView::Structogram);
 }
 
 TEST(CommandLine, HelpVersionAndTheEditor) {

@@ -12,8 +12,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // What the program remembers goes to a folder of the run's own, never to the user's.
   QTemporaryDir settings;
-  for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-    for (auto scope : {QSettings::UserScope, QSettings::SystemScope})
-      QSettings::setPath(format, scope, settings.path());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   return RUN_ALL_TESTS();
 }
