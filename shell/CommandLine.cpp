@@ -22,6 +22,15 @@ bool IsOption(const std::string& argument) {
   return argument.size() > 1 && argument.front() == '-';
 }
 
+// "--" ends the options: every argument after it is a path, even one beginning with "-".
+constexpr std::string_view EndOfOptions = "--";
+
+std::string Lowercase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 ParsedCommandLine TooMany(const std::string& argument) {
   return Refuse("Überzähliges Argument: " + argument);
 }
@@ -31,8 +40,13 @@ ParsedCommandLine ParseConversion(RunMode mode, const std::string& name, Argumen
   CommandLine line;
   line.Mode = mode;
   std::vector<std::string> paths;
+  bool optionsEnded = false;
   for (const std::string& argument : rest) {
-    if (mode == RunMode::ExportText && argument == "--utf8") {
+    if (optionsEnded) {
+      paths.push_back(argument);
+    } else if (argument == EndOfOptions) {
+      optionsEnded = true;
+    } else if (mode == RunMode::ExportText && argument == "--utf8") {
       line.Utf8 = true;
     } else if (IsOption(argument)) {
       return Refuse("Unbekannte Option für " + name + ": " + argument);
@@ -48,8 +62,9 @@ ParsedCommandLine ParseConversion(RunMode mode, const std::string& name, Argumen
 }
 
 std::optional<DiagramView> ParseView(const std::string& value) {
-  if (value == "flussdiagramm") return DiagramView::Flowchart;
-  if (value == "struktogramm") return DiagramView::Structogram;
+  const std::string word = Lowercase(value);
+  if (word == "flussdiagramm") return DiagramView::Flowchart;
+  if (word == "struktogramm") return DiagramView::Structogram;
   return std::nullopt;
 }
 
@@ -84,10 +99,15 @@ ParsedCommandLine ParseImage(Arguments rest) {
   CommandLine line;
   line.Mode = RunMode::ExportImage;
   std::vector<std::string> paths;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& argument = rest[i];
-    if (!IsOption(argument)) {
+    if (optionsEnded || !IsOption(argument)) {
       paths.push_back(argument);
+      continue;
+    }
+    if (argument == EndOfOptions) {
+      optionsEnded = true;
       continue;
     }
     if (argument != "--view" && argument != "--scale") {
@@ -110,11 +130,17 @@ ParsedCommandLine ParseAlone(RunMode mode, Arguments arguments) {
   return Accept(line);
 }
 
+// The desktop may hand over several files: the first is opened, the others are passed over.
+// An empty name is still a name, and opening it is reported like any file that cannot be opened.
 ParsedCommandLine ParseEditor(Arguments arguments) {
-  if (IsOption(arguments[0])) return Refuse("Unbekannte Option: " + arguments[0]);
-  if (arguments.size() > 1) return TooMany(arguments[1]);
+  std::size_t first = 0;
+  if (arguments[0] == EndOfOptions) {
+    first = 1;
+  } else if (IsOption(arguments[0])) {
+    return Refuse("Unbekannte Option: " + arguments[0]);
+  }
   CommandLine line;
-  line.Input = arguments[0];
+  if (first < arguments.size()) line.StartFile = arguments[first];
   return Accept(line);
 }
 
@@ -134,8 +160,9 @@ ParsedCommandLine ParseCommandLine(Arguments arguments) {
 
 std::string UsageText() {
   return "Aufruf:\n"
-         "  tavelon [DATEI.str]\n"
-         "      startet den Editor; DATEI wird beim Start geöffnet.\n"
+         "  tavelon [--] [DATEI.str ...]\n"
+         "      startet den Editor; die erste DATEI wird beim Start geöffnet, weitere werden\n"
+         "      übergangen. Nach -- ist jedes Argument ein Dateiname.\n"
          "  tavelon --export-text EIN.str [AUS.pas|-] [--utf8]\n"
          "      schreibt den Programmtext des Entwurfs, wie \"Exportieren\" ihn schreibt,\n"
          "      in Windows-1252 oder mit --utf8 in UTF-8 (ohne AUS oder mit - auf die\n"

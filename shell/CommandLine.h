@@ -14,7 +14,8 @@ enum class DiagramView { Flowchart, Structogram };
 // output path means standard output.
 struct CommandLine {
   RunMode Mode = RunMode::Editor;
-  std::string Input;   // the design or text to read; for the editor, the file opened at start
+  std::string Input;                     // the design or text to read
+  std::optional<std::string> StartFile;  // the editor's file opened at start, when one is named
   std::string Output;  // the file to write
   DiagramView View = DiagramView::Flowchart;
   double Scale = 1.0;

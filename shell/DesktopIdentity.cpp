@@ -16,6 +16,11 @@ QIcon ApplicationIcon() {
 }
 
 void ApplyDesktopIdentity() {
+  // X11 desktops match a window to its menu entry by its class, which Qt takes from this name;
+  // the settings are kept per user under the organisation's and this name.
+  QCoreApplication::setApplicationName(ApplicationName);
+  QCoreApplication::setOrganizationName(OrganizationName);
+  // No display name: Qt would append it to every window title, and titles are the captions.
   // Wayland compositors and X11 task bars match a window to its menu entry by this name, which
   // gives the window the entry's name and icon.
   QGuiApplication::setDesktopFileName(ApplicationId);

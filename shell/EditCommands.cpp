@@ -1,4 +1,6 @@
 // The main window's undo, view and print commands.
+#include <QMdiArea>
+
 #include "shell/Hauptfenster.h"
 #include "window/Struktogrammfenster.h"
 
@@ -34,3 +36,7 @@ void TForm2::SetView(bool flowchart) {
 void TForm2::Struktogramm1Click() { SetView(false); }
 
 void TForm2::Flussdiagramm1Click() { SetView(true); }
+
+void TForm2::Ueberlappend1Click() { MdiArea->cascadeSubWindows(); }
+
+void TForm2::Nebeneinander1Click() { MdiArea->tileSubWindows(); }

@@ -50,8 +50,6 @@ int RunEditor(const char* programName, const std::optional<std::string>& startFi
   KeepFreedMemoryForReuse();
   QtDialogs dialogs;
   EditorApplication application(argc, argv, dialogs);
-  QApplication::setApplicationName("tavelon");
-  QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
   ApplyDesktopIdentity();
   LoadGermanTranslations(application);
   QtPrinter printer;

@@ -36,7 +36,11 @@ class TForm3 : public QDialog, public LoopTextDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void LayOut();
+  void SizeFields();
+
   std::string LoopText_;
 };

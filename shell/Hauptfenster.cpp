@@ -1,7 +1,10 @@
 #include "shell/Hauptfenster.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSettings>
+#include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
 #include <unordered_set>
@@ -17,6 +20,8 @@ namespace {
 
 constexpr QPoint MainPosition(222, 146);
 constexpr QSize MainSize(803, 470);
+// Where the main window's placement is kept in the user's settings.
+const QString PlacementKey = QStringLiteral("Hauptfenster/Platzierung");
 
 BlockPtr NewDesign() { return BlockPtr(new TBlock("gesamtes Programm")); }
 
@@ -28,14 +33,19 @@ TForm2::TForm2(EditorServices services, const std::optional<std::string>& startF
   setObjectName("Form2");
   setWindowTitle(QStringLiteral("Tavelon"));
   setAccessibleName(windowTitle());
-  move(MainPosition);
-  resize(MainSize);
+  // Task bars show this while the window is minimised.
+  setWindowIconText(QString::fromUtf8(ApplicationTitle));
+  RestoreWindowPlacement();
   MdiArea = new QMdiArea(this);
   MdiArea->setObjectName("MdiArea");
   MdiArea->setBackground(palette().button());
+  // Windows moved or grown past the area's edges can be scrolled to.
+  MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(MdiArea);
   BuildMenus();
   BuildToolBar();
+  statusBar()->setObjectName("StatusBar1");
   Form3 = new TForm3(this);
   Form3->hide();
   FormCreate(startFile);
@@ -59,6 +69,20 @@ void TForm2::FormCreate(const std::optional<std::string>& startFile) {
 void TForm2::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shown_) FormShow();
+}
+
+void TForm2::RestoreWindowPlacement() {
+  const QByteArray placement = QSettings().value(PlacementKey).toByteArray();
+  if (!placement.isEmpty() && restoreGeometry(placement)) return;
+  move(MainPosition);
+  resize(MainSize);
+}
+
+void TForm2::SaveWindowPlacement() const { QSettings().setValue(PlacementKey, saveGeometry()); }
+
+void TForm2::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) SaveWindowPlacement();
 }
 
 void TForm2::FormShow() {
@@ -140,6 +164,13 @@ void TForm2::DropUndoState() { UndoStates.DropUndoState(); }
 
 LoopTextDialog& TForm2::loopDialog() { return *Form3; }
 
+void TForm2::ShowStatus(const std::string& text) {
+  if (text.empty())
+    statusBar()->clearMessage();
+  else
+    statusBar()->showMessage(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
 void TForm2::Discard(TElement* element) {
   ++changes_;
   discarded_.emplace_back(element);
@@ -186,6 +217,7 @@ void TForm2::InstallNewDesign(BlockPtr root) {
 }
 
 void TForm2::Guarded(const std::function<void()>& command) {
+  ShowStatus({});
   RunReportingErrors(services_.dialogs, command);
 }
 

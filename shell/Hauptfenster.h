@@ -71,6 +71,7 @@ class TForm2 : public QMainWindow, public EditorHost {
   void WindowClosing(TForm1& window) override;
   Dialogs& dialogs() override { return services_.dialogs; }
   LoopTextDialog& loopDialog() override;
+  void ShowStatus(const std::string& text) override;
 
   // Handlers of the menu items and tool-bar buttons.
   void ButtonClick(const QObject* sender);
@@ -87,16 +88,24 @@ class TForm2 : public QMainWindow, public EditorHost {
   void BlockinneuemFensteranzeigen1Click();
   void Struktogramm1Click();
   void Flussdiagramm1Click();
+  void Ueberlappend1Click();
+  void Nebeneinander1Click();
+  // Lists the diagram windows at the end of the "Fenster" menu; called as it opens.
+  void UpdateWindowMenu();
 
   // Shown for the first time: the first diagram window.
   void FormShow();
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormCreate(const std::optional<std::string>& startFile);
   void OpenStartFile(const std::string& path);
+  // Position, size and maximised state as the user left them, or the first start's.
+  void RestoreWindowPlacement();
+  void SaveWindowPlacement() const;
   void BuildMenus();
   void BuildToolBar();
   void ShowViewButtons(bool flowchart);
@@ -116,6 +125,7 @@ class TForm2 : public QMainWindow, public EditorHost {
   std::map<std::string, QAction*> items_;
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> buttonActions_;
+  std::vector<QAction*> windowItems_;  // the "Fenster" menu's items naming diagram windows
   QPointer<TForm1> firstWindow_;
   std::vector<ElementPtr> discarded_;
   uint64_t changes_ = 0;         // counts changes that may take elements out of windows

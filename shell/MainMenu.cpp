@@ -2,6 +2,7 @@
 // items and buttons they make.
 #include <QAction>
 #include <QLayout>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -68,13 +69,20 @@ std::vector<Menu> MenuTable() {
       {"&Ansicht",
        "Drucken1",
        {
-           {"Block vergrößern/verkleinern", "Blockvergrern1", None,
-            &TForm2::Blockvergrern1Click},
+           {"Block vergrößern/verkleinern", "Blockvergrern1", None, &TForm2::Blockvergrern1Click},
            {"Block in neuem Fenster anzeigen", "BlockinneuemFensteranzeigen1", None,
             &TForm2::BlockinneuemFensteranzeigen1Click},
            {"-", "N6", None},
            {"Struktogramm", "Struktogramm1", None, &TForm2::Struktogramm1Click},
            {"Flussdiagramm", "Flussdiagramm1", None, &TForm2::Flussdiagramm1Click},
+       }},
+      // The diagram windows are listed after the separator as the menu opens.
+      {"&Fenster",
+       "Fenster1",
+       {
+           {"Überlappend", "Ueberlappend1", None, &TForm2::Ueberlappend1Click},
+           {"Nebeneinander", "Nebeneinander1", None, &TForm2::Nebeneinander1Click},
+           {"-", "N7", None},
        }},
   };
 }
@@ -131,6 +139,28 @@ void TForm2::BuildMenus() {
   }
   for (const char* view : {"Struktogramm1", "Flussdiagramm1"}) items_[view]->setCheckable(true);
   items_["Flussdiagramm1"]->setChecked(true);
+  connect(findChild<QMenu*>("Fenster1"), &QMenu::aboutToShow, this, &TForm2::UpdateWindowMenu);
+}
+
+void TForm2::UpdateWindowMenu() {
+  QMenu* menu = findChild<QMenu*>("Fenster1");
+  for (QAction* item : windowItems_) delete item;
+  windowItems_.clear();
+  QMdiSubWindow* active = MdiArea->activeSubWindow();
+  for (QMdiSubWindow* window : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    // The caption as it stands; "&" in a title is no mnemonic.
+    QAction* item = menu->addAction(window->windowTitle().replace('&', QStringLiteral("&&")));
+    item->setCheckable(true);
+    item->setChecked(window == active);
+    connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+      Guarded([&] {
+        if (!window) return;
+        if (window->isMinimized()) window->showNormal();
+        MdiArea->setActiveSubWindow(window);
+      });
+    });
+    windowItems_.push_back(item);
+  }
 }
 
 void TForm2::BuildToolBar() {

@@ -10,7 +10,6 @@ int main(int argc, char** argv) {
   if (auto status = RunCommandLine(argc, argv)) return *status;
   const ParsedCommandLine parsed = ParseCommandLine(
       std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
-  std::optional<std::string> startFile;
-  if (parsed.Line && !parsed.Line->Input.empty()) startFile = parsed.Line->Input;
-  return RunEditor(argc > 0 ? argv[0] : nullptr, startFile);
+  return RunEditor(argc > 0 ? argv[0] : nullptr,
+                   parsed.Line ? parsed.Line->StartFile : std::nullopt);
 }

@@ -33,8 +33,15 @@ bool IsBranchOf(const TElement& owner, const TElement* element) {
 }  // namespace
 
 void TForm1::Select(TElement* element) {
+  host_.ShowStatus({});
   Options->ClearSelection();
   Options->Select(element);
+}
+
+// With nothing selected the command does nothing; the status line says why.
+bool TForm1::HasSelection(const TElement* selected) {
+  host_.ShowStatus(selected ? std::string() : NothingSelectedMessage);
+  return selected != nullptr;
 }
 
 bool TForm1::WouldBeTooDeep(const TElement* where, bool intoBody, const TElement& element) {
@@ -50,7 +57,7 @@ bool TForm1::WouldBeTooDeep(const TElement* where, bool intoBody, const TElement
 
 void TForm1::Einfuegen(std::string_view sender) {
   TElement* target = Options->SelectedElement();
-  if (!target) return;
+  if (!HasSelection(target)) return;
   ElementPtr element(NewElementFor(sender));
   if (!element) return;
   auto* block = dynamic_cast<TBlock*>(target);
@@ -96,7 +103,7 @@ void TForm1::DeleteFromShownBlock(TElement* element) {
 
 void TForm1::Loeschen() {
   TElement* element = Options->SelectedElement();
-  if (!element) return;
+  if (!HasSelection(element)) return;
   DesignChange change;
   host_.SaveUndoState();
   DeleteFromShownBlock(element);
@@ -106,7 +113,7 @@ void TForm1::Loeschen() {
 
 bool TForm1::Textbearbeiten() {
   TElement* element = Options->SelectedElement();
-  if (!element) return false;
+  if (!HasSelection(element)) return false;
   DesignChange change;
   host_.SaveUndoState();
   bool cancelled;

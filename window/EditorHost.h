@@ -47,6 +47,10 @@ class EditorHost {
   // A window is about to close for good and must no longer be asked for anything.
   virtual void WindowClosing(TForm1& window) = 0;
 
+  // Shows a short note (UTF-8) in the main window's status line until the next command; an
+  // empty text clears it.
+  virtual void ShowStatus(const std::string& text) = 0;
+
   virtual Dialogs& dialogs() = 0;
   virtual LoopTextDialog& loopDialog() = 0;
 };

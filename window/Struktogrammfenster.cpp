@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "model/Display.h"
 #include "model/TreeQueries.h"
@@ -30,10 +31,34 @@ TForm1::TForm1(EditorHost& host, TBlock* block)
 
 TForm1::~TForm1() = default;
 
+namespace {
+
+// The place of a new window in area: a caption height below and right of the window made
+// before it, or at the area's top left for the first one and whenever a window placed there
+// could not keep half its design size inside the area. It is never larger than the area.
+QRect PlaceInArea(const QMdiArea& area, const QMdiSubWindow* previous, int step) {
+  const QSize design(TForm1::DesignWidth, TForm1::DesignHeight);
+  const QSize room = area.viewport()->size();
+  QPoint place(0, 0);
+  if (previous && !previous->isMinimized() && !previous->isMaximized()) {
+    place = previous->pos() + QPoint(step, step);
+    const QSize left(room.width() - place.x(), room.height() - place.y());
+    if (place.x() < 0 || place.y() < 0 || left.width() < design.width() / 2 ||
+        left.height() < design.height() / 2)
+      place = QPoint(0, 0);
+  }
+  const QSize size = design.boundedTo(QSize(room.width() - place.x(), room.height() - place.y()));
+  return {place, size.expandedTo(QSize(1, 1))};
+}
+
+}  // namespace
+
 TForm1* TForm1::CreateForBlock(EditorHost& host, QMdiArea& area, TBlock* block) {
+  const QList<QMdiSubWindow*> existing = area.subWindowList(QMdiArea::CreationOrder);
   auto* window = new TForm1(host, block);
   area.addSubWindow(window);
-  window->resize(DesignWidth, DesignHeight);
+  const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+  window->setGeometry(PlaceInArea(area, existing.isEmpty() ? nullptr : existing.back(), step));
   window->FormCreate();
   window->show();
   return window;

@@ -97,6 +97,8 @@ class TForm1 : public QMdiSubWindow {
   // records (where the selection lies) is current all the same.
   void RepaintNow();
   void Select(TElement* element);
+  // Whether a command has an element to act on; says in the status line when it has none.
+  bool HasSelection(const TElement* selected);
   TElement* DraggedElement() const;
   // Unlinks element from the shown block and hands it to the main window; the shown block
   // and branch blocks stay and hand over their bodies instead.

@@ -1,6 +1,7 @@
 // A diagram window: scroll ranges, collapsing, new windows, closing, captions.
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "platform/qt/MeasuringCanvas.h"
 #include "tests/editor/EditorTestSupport.h"
@@ -120,7 +121,28 @@ TEST_F(DiagramWindowTest, ANewWindowShowsTheSelectedBlockUnderItsTitle) {
   EXPECT_EQ(window->accessibleName(), "Teil");
   EXPECT_EQ(window->Closable, 1);
   EXPECT_EQ(window->Options->SelectionCount(), 0);
-  EXPECT_EQ(window->size(), QSize(TForm1::DesignWidth, TForm1::DesignHeight));
+  EXPECT_TRUE(form->MdiArea->viewport()->rect().contains(window->geometry()));
+}
+
+TEST_F(DiagramWindowTest, NewWindowsCascadeInsideTheAreaWhichScrollsToWindowsBeyondIt) {
+  const QRect room = form->MdiArea->viewport()->rect();
+  const QSize design(TForm1::DesignWidth, TForm1::DesignHeight);
+  EXPECT_EQ(First().geometry(), QRect(QPoint(), design).intersected(room));
+  const int step = First().style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &First());
+  SetDesign("B(a)[A(x)]");
+  Click(First(), At({0}));
+  for (QPoint place; form->DiagramWindows().size() < 20;) {
+    place += QPoint(step, step);
+    if (room.width() - place.x() < design.width() / 2 ||
+        room.height() - place.y() < design.height() / 2)
+      place = QPoint();
+    EXPECT_EQ(First().InneuemFensteranzeigen()->geometry(), QRect(place, design).intersected(room));
+  }
+  EXPECT_FALSE(form->MdiArea->horizontalScrollBar()->isVisible());
+  First().move(room.width() + 100, room.height() + 50);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(form->MdiArea->horizontalScrollBar()->isVisible() &&
+              form->MdiArea->verticalScrollBar()->isVisible());
 }
 
 TEST_F(DiagramWindowTest, ClosingDestroysALaterWindowButOnlyMinimisesTheFirst) {

@@ -7,6 +7,7 @@
 
 #include <QMdiArea>
 #include <QMenu>
+#include <QSettings>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -33,6 +34,7 @@ QPoint ClientPointOn(TForm1& window, const TElement* element, int dropAfter = -1
 
 class EditorTest : public ::testing::Test {
  protected:
+  EditorTest() { QSettings().clear(); }  // as on the first run: nothing remembered
   ScriptedDialogs dialogs;
   TestPrinter printer;
   MemoryClipboard clipboard;

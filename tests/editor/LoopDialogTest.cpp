@@ -1,6 +1,7 @@
 // The counting-loop dialog: its layout, how it splits and joins the loop text, and its
 // outcomes, driven by real key presses and clicks while it runs modally.
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -43,22 +44,28 @@ TEST(LoopDialogSplit, FillsTheFieldsFromTheSeparatorWords) {
   }
 }
 
-TEST(LoopDialogLayout, ControlsStandWhereTheFormPutsThem) {
+TEST(LoopDialogLayout, EveryControlShowsItsWholeTextInItsRowInAnyFont) {
   TForm3 dialog;
   EXPECT_EQ(dialog.windowTitle(), "Zählschleife");
-  const std::tuple<QWidget*, QRect, const char*> controls[] = {
-      {dialog.Label1, {14, 21, 58, 13}, "Zählvariable"}, {dialog.Edit1, {80, 16, 33, 21}, ""},
-      {dialog.Label2, {128, 19, 18, 13}, "von"},         {dialog.Edit2, {152, 16, 33, 21}, ""},
-      {dialog.Label3, {197, 20, 13, 13}, "bis"},         {dialog.Edit3, {216, 16, 33, 21}, ""},
-      {dialog.Button1, {40, 56, 75, 25}, "Ok"},           {dialog.Button2, {160, 56, 75, 25}, "Abbrechen"},
-  };
-  for (const auto& [widget, geometry, caption] : controls) {
-    EXPECT_EQ(widget->geometry(), geometry) << caption;
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      EXPECT_EQ(label->text(), caption);
-    }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      EXPECT_EQ(button->text(), caption);
+  QWidget* const controls[] = {dialog.Label1, dialog.Edit1, dialog.Label2,  dialog.Edit2,
+                               dialog.Label3, dialog.Edit3, dialog.Button1, dialog.Button2};
+  const char* captions[] = {"Zählvariable", "", "von", "", "bis", "", "Ok", "Abbrechen"};
+  for (int pixels : {0, 26}) {  // the dialog's own font, then a large one
+    QFont font = dialog.font();
+    if (pixels) font.setPixelSize(pixels);
+    dialog.setFont(font);
+    dialog.layout()->activate();
+    EXPECT_EQ(dialog.size().expandedTo({285 - 2 * 4, 121 - 2 * 4 - 19}), dialog.size());
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+      QWidget* control = controls[i];
+      SCOPED_TRACE(testing::Message() << pixels << " px, control " << i);
+      EXPECT_EQ(control->property("text").toString(), QString::fromUtf8(captions[i]));
+      EXPECT_TRUE(dialog.rect().contains(control->geometry()));
+      EXPECT_EQ(control->size().expandedTo(control->minimumSizeHint()), control->size());
+      EXPECT_TRUE(!qobject_cast<QLineEdit*>(control) ||
+                  control->width() >= control->fontMetrics().horizontalAdvance("0000"));
+      EXPECT_TRUE(i == 0 || i == 6 || controls[i - 1]->geometry().right() <= control->x());
+      EXPECT_EQ(i < 6, control->geometry().bottom() < dialog.Button1->y());
     }
   }
   EXPECT_TRUE(dialog.Button1->isDefault());

@@ -1,13 +1,17 @@
 // The main window at start: its window, menus and tool bar, and the view switch.
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "tests/editor/EditorTestSupport.h"
+#include "window/EditMessages.h"
 
 namespace editortest {
 namespace {
+
+using Strings = std::vector<std::string>;
 
 struct ExpectedItem {
   const char* component;
@@ -16,7 +20,7 @@ struct ExpectedItem {
   bool visible = true;
 };
 
-// Every item of the three menus, in order, as the main window must offer them.
+// Every item of the four menus, in order, as the main window must offer them.
 const std::vector<std::pair<std::string, std::vector<ExpectedItem>>> ExpectedMenus = {
     {"Datei",
      {{"Neu1", "Neu", "Ctrl+N"},
@@ -47,6 +51,10 @@ const std::vector<std::pair<std::string, std::vector<ExpectedItem>>> ExpectedMen
       {"N6", "-", ""},
       {"Struktogramm1", "Struktogramm", ""},
       {"Flussdiagramm1", "Flussdiagramm", ""}}},
+    {"Fenster",
+     {{"Ueberlappend1", "Überlappend", ""},
+      {"Nebeneinander1", "Nebeneinander", ""},
+      {"N7", "-", ""}}},
 };
 
 using MainWindowTest = EditorTest;
@@ -198,6 +206,59 @@ TEST_F(MainWindowTest, ButtonPicturesAreDrawnOnGreyWithBlackLinesAndWhiteFaces) 
 TEST_F(MainWindowTest, ProgrammBeendenClosesTheMainWindow) {
   Trigger("Programmbeenden1");
   EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, ComesBackWhereAndAsTheUserLeftIt) {
+  form->setGeometry(30, 40, 600, 400);
+  Trigger("Programmbeenden1");
+  Start();
+  EXPECT_EQ(form->geometry(), QRect(30, 40, 600, 400));
+  form->showMaximized();
+  Trigger("Programmbeenden1");
+  Start();
+  EXPECT_TRUE(form->isMaximized());
+}
+
+// A menu's captions as it opens, "-" for a separator and "*" before a checked item.
+Strings Items(QMenu& menu) {
+  emit menu.aboutToShow();
+  Strings items;
+  for (QAction* a : menu.actions())
+    items.push_back(
+        (QString(a->isChecked() ? "*" : "") + (a->isSeparator() ? "-" : a->text())).toStdString());
+  return items;
+}
+
+// The diagram windows by caption, the active one checked; choosing one activates it.
+TEST_F(MainWindowTest, FensterListsTheWindowsAndActivatesTheChosenOne) {
+  QMenu& menu = *form->findChild<QMenu*>("Fenster1");
+  SetDesign("B(Teil & mehr)[A(x)]");
+  Click(First(), At({0}));
+  First().InneuemFensteranzeigen();
+  EXPECT_EQ(Items(menu),
+            (Strings{"Überlappend", "Nebeneinander", "-", "gesamtes Programm", "*Teil && mehr"}));
+  First().close();  // the first window only minimises
+  menu.actions()[3]->trigger();
+  EXPECT_FALSE(First().isMinimized());
+  EXPECT_EQ(Items(menu),
+            (Strings{"Überlappend", "Nebeneinander", "-", "*gesamtes Programm", "Teil && mehr"}));
+}
+
+TEST_F(MainWindowTest, StatusLineSaysWhyACommandWithNothingSelectedDoesNothing) {
+  auto status = [&] { return form->statusBar()->currentMessage().toStdString(); };
+  SetDesign("A(x)");
+  const std::function<void()> attempts[] = {
+      [&] { Trigger("IfAnweisung"); }, [&] { Popup(First(), "WhileSchleife"); },
+      [&] { Key(First(), Qt::Key_Return); }, [&] { Key(First(), Qt::Key_Delete); }};
+  for (std::size_t i = 0; i < std::size(attempts); ++i) {
+    attempts[i]();
+    EXPECT_EQ(status(), NothingSelectedMessage) << i;
+    Trigger("Flussdiagramm1");  // the next command clears the note
+    EXPECT_EQ(status(), "") << i;
+  }
+  Click(First(), At({0}));
+  Key(First(), Qt::Key_Delete);  // with the element selected, Delete works and says nothing
+  EXPECT_EQ(status(), "");
 }
 
 }  // namespace

@@ -44,7 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
     Mistakes, RefusedArguments,
     testing::Values(
         Refused{{"--bunt"}, "Unbekannte Option: --bunt"},
-        Refused{{"a.str", "b.str"}, "Überzähliges Argument: b.str"},
         Refused{{"--version", "--help"}, "Überzähliges Argument: --help"},
         Refused{{"--export-text"}, "--export-text braucht eine Eingabedatei"},
         Refused{{"--export-text", "a", "--scale", "2"},
@@ -93,6 +92,24 @@ TEST(CommandLine, Utf8StandsAnywhereAfterTheTextExport) {
   EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--export-text", "a"}).Line->Utf8);
 }
 
+// The editor opens the first file named; after "--" every argument is a name.
+TEST(CommandLine, DoubleDashEndsTheOptionsAndTheEditorOpensTheFirstFile) {
+  const std::tuple<std::vector<std::string>, std::optional<std::string>, std::string> lines[] = {
+      {{"--"}, std::nullopt, ""},
+      {{"", "a.str"}, "", ""},
+      {{"a.str", "b.str", "--bunt"}, "a.str", ""},
+      {{"--", "--help", "b.str"}, "--help", ""},
+      {{"--export-text", "--", "-a.str", "-"}, std::nullopt, "-a.str"},
+      {{"--export-image", "--view", "StrukTOGRAMM", "--", "--view", "-b.png"}, {}, "--view"}};
+  for (const auto& [arguments, startFile, input] : lines) {
+    const auto parsed = ParseCommandLine(arguments);
+    ASSERT_TRUE(parsed.Line) << parsed.Error;
+    EXPECT_EQ(parsed.Line->StartFile, startFile);
+    EXPECT_EQ(parsed.Line->Input, input);
+  }
+  EXPECT_EQ(ParseCommandLine(std::get<0>(lines[5])).Line->View, DiagramView::Structogram);
+}
+
 TEST(CommandLine, HelpVersionAndTheEditor) {
   auto help = RunTavelon({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -103,6 +120,7 @@ TEST(CommandLine, HelpVersionAndTheEditor) {
   // The editor opens the file itself later: a missing one is no failure here.
   EXPECT_EQ(RunTavelon({}).status, std::nullopt);
   EXPECT_EQ(RunTavelon({"/nicht/vorhanden.str"}).status, std::nullopt);
+  EXPECT_EQ(RunTavelon({"a.str", "b.str"}).status, std::nullopt);
 }
 
 }  // namespace
