@@ -69,6 +69,7 @@ void TForm1::Einfuegen(std::string_view sender) {
   }
   host_.DropUndoState();
   host_.RefreshAll();
+  ScrollToSelection();
 }
 
 void TForm1::DeleteFromShownBlock(TElement* element) {
