@@ -2,7 +2,6 @@
 // element, also where a sequence draws a narrow element wider than it measures, and also
 // with the origin moved as a scrolled window moves it.
 #include "model/Display.h"
-#include "model/DrawnBox.h"
 #include "tests/model/ModelTestSupport.h"
 
 using namespace modeltest;
@@ -100,34 +99,6 @@ TEST_P(DrawnBoxTest, TheConditionPartOfDecisionsAndLoopsHitsThemAcrossTheirWidth
     EXPECT_EQ(At(l + 2, band), element);
     EXPECT_EQ(At(r - 2, band), element);
   }
-}
-
-TEST_P(DrawnBoxTest, DrawnBoxIsWhereTheElementIsDrawn) {
-  for (TAnweisung* statement : scene.Statements()) {
-    SCOPED_TRACE(statement->Text);
-    const auto box = DrawnBoxInShownBlock(*scene.root, canvas, origin, options, statement);
-    ASSERT_TRUE(box.has_value());
-    const Op& drawn = ShapeOf(statement);
-    const TRect rect{drawn.points[0].x, drawn.points[0].y, drawn.points[1].x, drawn.points[1].y};
-    if (Flowchart()) {
-      // The box holds the symbol and the connector below it.
-      EXPECT_EQ(box->Left, rect.Left);
-      EXPECT_EQ(box->Top, rect.Top);
-      EXPECT_EQ(box->Right, rect.Right + 1);
-      EXPECT_EQ(box->Bottom, rect.Bottom + options.Spacing);
-    } else {
-      EXPECT_EQ(*box, rect);
-    }
-  }
-}
-
-TEST_P(DrawnBoxTest, NothingInsideACollapsedBlockOrOutsideTheDesignHasABox) {
-  TBlock* block = static_cast<TBlock*>(scene.decision->Next);
-  options.ToggleCollapsed(block);
-  EXPECT_FALSE(DrawnBoxInShownBlock(*scene.root, canvas, origin, options, scene.inBlock));
-  EXPECT_TRUE(DrawnBoxInShownBlock(*scene.root, canvas, origin, options, block));
-  TAnweisung outside("y");
-  EXPECT_FALSE(DrawnBoxInShownBlock(*scene.root, canvas, origin, options, &outside));
 }
 
 INSTANTIATE_TEST_SUITE_P(ViewsAndScrolls, DrawnBoxTest,

@@ -102,16 +102,6 @@ TEST(HitTestTest, TheRootBlockNeverTakesADropAfterItself) {
   EXPECT_EQ(options.DropAfter, 0);
 }
 
-TEST(HitTestTest, AnEmptyStructogramBlockTakesDropsIntoItself) {
-  TestCanvas canvas;
-  TDisplayOptions options = Screen(View::Structogram);
-  BlockPtr block(Block("B"));
-  for (int y : {20, 21, 20 + kTh + 10}) {
-    EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, 10 + 39, y), block.get()) << y;
-    EXPECT_EQ(options.DropAfter, 0) << y;
-  }
-}
-
 // Behind its body a structogram block is reached at its head rows (a drop there heads its
 // body) and, when it can move, at its foot rows (a drop there goes after it).
 TEST(HitTestTest, AStructogramBlockIsHitOnItsHeadAndFootRows) {

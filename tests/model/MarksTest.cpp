@@ -206,33 +206,6 @@ TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
   }
 }
 
-// A drop into a block lands at the head of its body: the bar lies on the entry connector, on
-// the top edge of a collapsed frame, or in the middle of an empty frame.
-TEST(MarksTest, FlowchartDropIntoABlockIsMarkedWhereTheElementWillStand) {
-  const int emptyFrameBottom = 20 + (kTh + 10 + 2 * 6 + 3) - 6 - 1;
-  struct Case {
-    const char* name;
-    bool body, collapsed;
-    int barY;
-  };
-  for (const Case& c :
-       {Case{"Rumpf", true, false, 20 + 3}, Case{"leer", false, false, (20 + emptyFrameBottom) / 2},
-        Case{"verkleinert", true, true, 20}}) {
-    SCOPED_TRACE(c.name);
-    TestCanvas canvas = ScreenCanvas();
-    TDisplayOptions options = Screen(View::Flowchart);
-    BlockPtr block(c.body ? Block("B", {Stmt("Anweisung")}) : Block("B"));
-    if (c.collapsed) options.ToggleCollapsed(block.get());
-    options.DropTarget = block.get();
-    block->Draw(canvas, {100, 20}, 0, options);
-
-    EXPECT_NE(FindFlowchartDropBar(canvas, 100, c.barY), nullptr);
-    auto bars = canvas.Where(
-        [](const Op& op) { return op.kind == Kind::Rectangle && op.brush.Color == Colors::Red; });
-    EXPECT_EQ(bars.size(), 1u);
-  }
-}
-
 TEST(MarksTest, AnEmptyFlowchartBranchTakesTheDropAndShowsTheBar) {
   TestCanvas canvas = ScreenCanvas();
   TDisplayOptions options = Screen(View::Flowchart);
