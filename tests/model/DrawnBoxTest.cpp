@@ -32,7 +32,6 @@ struct WideScene {
                  Stmt("eine recht lange Anweisung, die alles breiter macht")});
   }
   std::vector<TAnweisung*> Statements() const { return {top, yes, inDo, no, inLoop, inBlock}; }
-  std::vector<TBedingung*> Conditions() const { return {decision, doLoop, loop}; }
 };
 
 struct Scroll {
@@ -56,7 +55,6 @@ class DrawnBoxTest : public testing::TestWithParam<std::tuple<View, Scroll>> {
     return canvas.ops[canvas.IndexOf(text) - 1];
   }
   TElement* At(int x, int y) { return scene.root->ElementAt(canvas, origin, options, x, y); }
-  bool Flowchart() const { return options.Flowchart != 0; }
 
   WideScene scene;
   TestCanvas canvas;
@@ -77,27 +75,6 @@ TEST_P(DrawnBoxTest, EveryCornerOfAStatementsDrawnBoxHitsTheStatement) {
     for (TPoint p :
          {TPoint{l + 1, top}, TPoint{r - 2, top}, TPoint{r - 2, bottom}, TPoint{l + 1, bottom}})
       EXPECT_EQ(At(p.x, p.y), statement) << p.x << "," << p.y;
-  }
-}
-
-TEST_P(DrawnBoxTest, TheConditionPartOfDecisionsAndLoopsHitsThemAcrossTheirWidth) {
-  for (TBedingung* element : scene.Conditions()) {
-    SCOPED_TRACE(element->Text);
-    const Op& shape = ShapeOf(element);
-    if (Flowchart()) {
-      ASSERT_EQ(shape.kind, TestCanvas::Kind::Polygon);  // the diamond: top, right, bottom, left
-      const int x = shape.points[0].x, y = (shape.points[0].y + shape.points[2].y) / 2;
-      EXPECT_EQ(At(x, y), element);
-      EXPECT_EQ(At(shape.points[1].x - 2, y), element);
-      continue;
-    }
-    ASSERT_EQ(shape.kind, TestCanvas::Kind::Rectangle);
-    const auto [l, t] = shape.points[0];
-    const auto [r, b] = shape.points[1];
-    // The band lies at the top, but at the foot of a loop with the test after its body.
-    const int band = dynamic_cast<TDoWhile*>(element) ? b - 3 : t + 2;
-    EXPECT_EQ(At(l + 2, band), element);
-    EXPECT_EQ(At(r - 2, band), element);
   }
 }
 
