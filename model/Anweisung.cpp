@@ -32,9 +32,13 @@ TElement::DrawResult TAnweisung::DrawElement(Canvas& canvas, TPoint origin, int3
   }
   canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
   canvas.TextOut(box.Left + 5, y + 5, Text);
-  if (options.Flowchart)
-    DrawConnector(canvas, HeadDown, x, y + h - options.Spacing - 1, x, y + h - 1,
-                  options.DropTarget == this, options.Printing);
+  if (options.Flowchart) {
+    const bool dropTarget = options.DropTarget == this;
+    DrawConnector(canvas, HeadDown, x, y + h - options.Spacing - 1, x, y + h - 1, dropTarget,
+                  options.Printing);
+    if (dropTarget && options.OnScreen)
+      DrawFlowchartDropBar(canvas, x, y + h - 1 - options.Spacing / 2);
+  }
   SetBlackPen(canvas);
   canvas.Brush.Color = brush;
   const bool marks = !options.Flowchart && (selected || options.DropTarget == this);
@@ -45,10 +49,9 @@ void TAnweisung::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t widt
                                      TDisplayOptions& options) {
   if (options.IsSelected(this) && options.OnScreen)
     DrawFootSelectionMark(canvas, options.SelectionRect, options.SelectionRect.Bottom + 1);
-  if (options.DropTarget == this) {
-    const int32_t bottom = origin.y + GetSize(canvas, options).h + 1;
-    DrawDropLine(canvas, origin.x, origin.x + width, bottom - 2);
-  }
+  // A drop goes after the statement: the mark lies across its bottom edge.
+  if (options.DropTarget == this)
+    DrawDropBar(canvas, origin.x, origin.x + width, origin.y + GetSize(canvas, options).h);
 }
 
 TElement* TAnweisung::CopyElement() const {

@@ -17,12 +17,19 @@ TSize TBedingung::GetConditionSize(Canvas& canvas, TDisplayOptions& options) {
   return {text.w + 10, text.h + 12};
 }
 
-TElement* TBedingung::HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options,
-                                int32_t x, int32_t y) {
+TElement::Placement TBedingung::ContentPlacement(Canvas& canvas, TPoint origin, int32_t width,
+                                                 TDisplayOptions& options, int32_t index) {
+  return {GetBranchOrigin(canvas, origin, options, index + 1),
+          GetBranchWidth(canvas, origin, width, options, index + 1)};
+}
+
+TElement* TBedingung::HitInside(Canvas& canvas, TPoint origin, int32_t width,
+                                TDisplayOptions& options, int32_t x, int32_t y) {
   TElement* result = this;
-  for (int32_t i = 1; i <= BranchCount; ++i) {
-    const TPoint branchOrigin = GetBranchOrigin(canvas, origin, options, i);
-    if (TElement* hit = Branch(i)->ElementAt(canvas, branchOrigin, options, x, y)) result = hit;
+  for (int32_t i = 0; i < BranchCount; ++i) {
+    const Placement branch = ContentPlacement(canvas, origin, width, options, i);
+    if (TElement* hit = Branches[i]->ElementAt(canvas, branch.origin, branch.width, options, x, y))
+      result = hit;
   }
   if (result != this) return result;
   // The lowest rows of the condition band select a branch block itself.

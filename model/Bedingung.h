@@ -25,13 +25,19 @@ class TBedingung : public TElement {
   // Where branch block number branch (1 or 2) is drawn and hit-tested.
   virtual TPoint GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
                                  int32_t branch) = 0;
+  // The width branch block number branch is drawn and hit-tested at, given the element's own
+  // origin and width (structogram view; the flowchart does not use widths).
+  virtual int32_t GetBranchWidth(Canvas& canvas, TPoint origin, int32_t width,
+                                 TDisplayOptions& options, int32_t branch) = 0;
+  Placement ContentPlacement(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                             int32_t index) override;
 
   // Reads the condition and the branch records after the tag (shared by every kind).
   static void ReadRecord(RecordReader& reader, TBedingung& element);
 
  protected:
-  TElement* HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
-                      int32_t y) override;
+  TElement* HitInside(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                      int32_t x, int32_t y) override;
   void DisposeContents() override;
   void DeleteFromContents(TElement* element) override;
   void RemoveFromContents(const TElement* element) override;
@@ -58,6 +64,8 @@ class TIf : public TBedingung {
   static TIf* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'I'; }
   TPoint GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
+                         int32_t branch) override;
+  int32_t GetBranchWidth(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
                          int32_t branch) override;
 
  protected:

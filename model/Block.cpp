@@ -61,8 +61,11 @@ void TBlock::DrawFlowchartFrame(Canvas& canvas, TPoint origin, TSize size,
   if (!IsRed(canvas)) canvas.Pen.Color = Colors::Black;
   canvas.Pen.Style = PenStyle::Solid;
   if (options.IsCollapsed(this)) canvas.TextOut(x - w / 2 + 5, y + 5, Text);
-  DrawConnector(canvas, Movable ? HeadDown : PlainToEnd, x, frameBottom, x, y + h - 1,
-                options.DropTarget == this && options.DropAfter == 1, options.Printing);
+  const bool dropAfter = options.DropTarget == this && options.DropAfter == 1;
+  DrawConnector(canvas, Movable ? HeadDown : PlainToEnd, x, frameBottom, x, y + h - 1, dropAfter,
+                options.Printing);
+  if (dropAfter && options.OnScreen)
+    DrawFlowchartDropBar(canvas, x, frameBottom + options.Spacing / 2);
 }
 
 void TBlock::DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, TSize size,
@@ -80,24 +83,41 @@ void TBlock::DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, 
   if (options.IsCollapsed(this)) canvas.TextOut(x + 5, y + 5, Text);
 }
 
+TElement::Placement TBlock::ContentPlacement(Canvas&, TPoint origin, int32_t width,
+                                             TDisplayOptions& options, int32_t) {
+  if (options.Flowchart) origin.y += options.Spacing + 1;
+  return {origin, width};
+}
+
+bool TBlock::ShowsContents(const TDisplayOptions& options) const {
+  return !options.IsCollapsed(this);
+}
+
+// In the flowchart a drop into the block is marked where the new element will stand: on the
+// entry connector, at the top of a collapsed frame, or inside an empty one.
 void TBlock::DrawBody(Canvas& canvas, TPoint origin, int32_t width, TSize size,
                       TDisplayOptions& options) {
   const auto [x, y] = origin;
   const bool marked = options.DropTarget == this && options.DropAfter == 0;
+  const bool marksHere = marked && options.Flowchart && options.OnScreen;
+  const int32_t frameBottom = y + size.h - options.Spacing - 1;
   if (options.IsCollapsed(this)) {
     if (options.Flowchart)
-      DrawConnector(canvas, HeadDown, x, y, x, y + size.h - options.Spacing - 1, marked,
-                    options.Printing);
+      DrawConnector(canvas, HeadDown, x, y, x, frameBottom, marked, options.Printing);
+    if (marksHere) DrawFlowchartDropBar(canvas, x, y);
     return;
   }
-  if (!Body) return;
-  TPoint bodyOrigin = origin;
+  if (!Body) {
+    if (marksHere) DrawFlowchartDropBar(canvas, x, (y + frameBottom) / 2);
+    return;
+  }
   if (options.Flowchart) {
     DrawConnector(canvas, HeadDown, x, y, x, y + options.Spacing, marked, options.Printing);
-    bodyOrigin.y += options.Spacing + 1;
+    if (marksHere) DrawFlowchartDropBar(canvas, x, y + options.Spacing / 2);
   }
   SetBlackPen(canvas);
-  Body->Draw(canvas, bodyOrigin, width, options);
+  const Placement body = ContentPlacement(canvas, origin, width, options, 0);
+  Body->Draw(canvas, body.origin, body.width, options);
 }
 
 TElement::DrawResult TBlock::DrawElement(Canvas& canvas, TPoint origin, int32_t width,
@@ -132,17 +152,31 @@ void TBlock::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
     SetBlackPen(canvas);
     Line(canvas, r.Left, r.Top + 3, r.Right, r.Top + 3);
   }
-  if (options.DropTarget == this) DrawDropLine(canvas, origin.x, origin.x + width, origin.y - 1);
+  // A drop goes to the head of the body, or after the block below its top row.
+  if (options.DropTarget == this) {
+    const int32_t edge = options.DropAfter == 1 ? origin.y + GetSize(canvas, options).h : origin.y;
+    DrawDropBar(canvas, origin.x, origin.x + width, edge);
+  }
 }
 
-TElement* TBlock::HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
-                            int32_t y) {
+TElement* TBlock::HitInside(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                            int32_t x, int32_t y) {
   if (!Body || options.IsCollapsed(this)) return this;
-  TPoint bodyOrigin = origin;
-  if (options.Flowchart) bodyOrigin.y += options.Spacing + 1;
-  TElement* result = Body->ElementAt(canvas, bodyOrigin, options, x, y);
+  const Placement body = ContentPlacement(canvas, origin, width, options, 0);
+  TElement* result = Body->ElementAt(canvas, body.origin, body.width, options, x, y);
+  // A block nested at the same edge claims the head or foot rows before this one.
+  if (!options.Flowchart && !dynamic_cast<TBlock*>(result)) {
+    if (y < origin.y + HeadRows) {
+      options.DropAfter = 0;
+      return this;
+    }
+    if (Movable && y > origin.y + GetSize(canvas, options).h - FootRows) {
+      options.DropAfter = 1;
+      return this;
+    }
+  }
   if (!result) result = this;
-  if (result == this && Movable && bodyOrigin.y < y) options.DropAfter = 1;
+  if (result == this && Movable && body.origin.y < y) options.DropAfter = 1;
   return result;
 }
 

@@ -14,12 +14,22 @@ class TBlock : public TElement {
   explicit TBlock(std::string text = {});
   ~TBlock() override;
 
+  // In the structogram view a block's body covers the whole block. The rows at its head,
+  // where its selection mark is drawn, stand for the block itself (a drop there heads its
+  // body), and the rows at the foot of a movable block take a drop after it; where blocks
+  // begin or end on the same row, the innermost takes them.
+  static constexpr int32_t HeadRows = 4;
+  static constexpr int32_t FootRows = 4;
+
   static TBlock* CreateFromStream(RecordReader& reader);
   char RecordTag() const override { return 'B'; }
 
   void InsertElement(TElement* element) override;
   int32_t ContentCount() const override { return 1; }
   TElement* Content(int32_t) const override { return Body; }
+  Placement ContentPlacement(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                             int32_t index) override;
+  bool ShowsContents(const TDisplayOptions& options) const override;
 
  protected:
   DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
@@ -27,8 +37,8 @@ class TBlock : public TElement {
   void DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                            TDisplayOptions& options) override;
   TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) override;
-  TElement* HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
-                      int32_t y) override;
+  TElement* HitInside(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                      int32_t x, int32_t y) override;
   TElement* CopyElement() const override;
   void DisposeContents() override;
   void DeleteFromContents(TElement* element) override;
@@ -41,8 +51,7 @@ class TBlock : public TElement {
   void DrawFlowchartFrame(Canvas& canvas, TPoint origin, TSize size, TDisplayOptions& options);
   void DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, TSize size,
                             TDisplayOptions& options);
-  void DrawBody(Canvas& canvas, TPoint origin, int32_t width, TSize size,
-                TDisplayOptions& options);
+  void DrawBody(Canvas& canvas, TPoint origin, int32_t width, TSize size, TDisplayOptions& options);
 };
 
 using BlockPtr = std::unique_ptr<TBlock, SequenceDeleter>;

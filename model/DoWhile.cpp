@@ -24,13 +24,13 @@ TSize TDoWhile::ComputeSize(Canvas& canvas, TDisplayOptions& options) {
     if (bw > width) width = bw + 18;
     return {width, height};
   }
-  return {std::max(cw, bw + 20), ch + bh};
+  return {std::max(cw, bw + BarWidth), ch + bh};
 }
 
 TPoint TDoWhile::GetBranchOrigin(Canvas&, TPoint origin, TDisplayOptions& options,
                                  int32_t /*branch*/) {
   if (options.Flowchart) return {origin.x, origin.y + 12};
-  return {origin.x + 20, origin.y};
+  return {origin.x + BarWidth, origin.y};
 }
 
 TElement::DrawResult TDoWhile::DrawElement(Canvas& canvas, TPoint origin, int32_t width,
@@ -44,14 +44,15 @@ TElement::DrawResult TDoWhile::DrawElement(Canvas& canvas, TPoint origin, int32_
                                               : TRect{x0, y0, x0 + width, y0 + ch + bh + 1};
   }
   if (options.Flowchart)
-    DrawFlowchart(canvas, origin, options);
+    DrawFlowchart(canvas, origin, width, options);
   else
     DrawStructogram(canvas, origin, width, options);
   SetBlackPen(canvas);
   return {GetSize(canvas, options).h, !options.Flowchart && options.DropTarget == this};
 }
 
-void TDoWhile::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& options) {
+void TDoWhile::DrawFlowchart(Canvas& canvas, TPoint origin, int32_t width,
+                             TDisplayOptions& options) {
   const auto [x0, y0] = origin;
   const auto [cw, ch] = GetConditionSize(canvas, options);
   const auto [bw, bh] = Branches[0]->GetSize(canvas, options);
@@ -59,7 +60,8 @@ void TDoWhile::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& opt
   const int32_t yd = y0 + bh + 12;
   const int32_t side = 6 + std::max(bw, cw) / 2;
   DrawConnector(canvas, HeadDown, x0, y0, x0, y0 + 12, false, thick);
-  Branches[0]->Draw(canvas, {x0, y0 + 12}, 0, options);
+  const Placement body = ContentPlacement(canvas, origin, width, options, 0);
+  Branches[0]->Draw(canvas, body.origin, body.width, options);
   if (options.IsSelected(this) && options.OnScreen) SetRedPen(canvas);
   const char* exitLabel = ContinueOnTrue ? "nein" : "ja";
   const char* loopBackLabel = ContinueOnTrue ? "ja" : "nein";
@@ -68,8 +70,10 @@ void TDoWhile::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& opt
                  loopBackLabel);
   DrawDiamond(canvas, x0, yd, {cw, ch}, Text);
   const int32_t exitTop = y0 + ch + bh + 13;
-  DrawConnector(canvas, HeadDown, x0, exitTop, x0, exitTop + canvas.TextExtent("ja").h,
-                options.DropTarget == this, thick);
+  const int32_t exitLength = canvas.TextExtent("ja").h;
+  const bool dropTarget = options.DropTarget == this;
+  DrawConnector(canvas, HeadDown, x0, exitTop, x0, exitTop + exitLength, dropTarget, thick);
+  if (dropTarget && options.OnScreen) DrawFlowchartDropBar(canvas, x0, exitTop + exitLength / 2);
   canvas.MoveTo(x0 - cw / 2, yd + ch / 2);
   canvas.LineTo(x0 - side, yd + ch / 2);
   canvas.LineTo(x0 - side, y0 + 4);
@@ -86,13 +90,13 @@ void TDoWhile::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
   canvas.Rectangle(x0, y0, x0 + width, y0 + bh + ch + 1);
   canvas.TextOut(x0 + 5, y0 + bh + 5, Text);
   canvas.Brush.Color = brush;
-  Branches[0]->Draw(canvas, {x0 + 20, y0}, width - 20, options);
+  const Placement body = ContentPlacement(canvas, origin, width, options, 0);
+  Branches[0]->Draw(canvas, body.origin, body.width, options);
 }
 
 void TDoWhile::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                                    TDisplayOptions& options) {
-  const int32_t height = GetSize(canvas, options).h;
-  DrawDropLine(canvas, origin.x, origin.x + width, origin.y + height - 1);
+  DrawDropBar(canvas, origin.x, origin.x + width, origin.y + GetSize(canvas, options).h);
 }
 
 TElement* TDoWhile::CopyElement() const { return CopyOf(*this); }

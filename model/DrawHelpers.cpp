@@ -55,10 +55,14 @@ void DrawFootSelectionMark(Canvas& canvas, const TRect& rect, int32_t blankBotto
   Line(canvas, rect.Left, rect.Bottom, rect.Right, rect.Bottom);
 }
 
-void DrawDropLine(Canvas& canvas, int32_t left, int32_t right, int32_t y) {
-  SetRedPen(canvas);
-  Line(canvas, left, y, right, y);
-  SetBlackPen(canvas);
+void DrawDropBar(Canvas& canvas, int32_t left, int32_t right, int32_t y) {
+  const TPen pen = canvas.Pen;
+  const TBrush brush = canvas.Brush;
+  canvas.Pen = TPen{Colors::Red, 1, PenStyle::Solid};
+  canvas.Brush = TBrush{Colors::Red, BrushStyle::Solid};
+  canvas.Rectangle(left, y - DropBarHalfHeight, right, y + DropBarHalfHeight + 1);
+  canvas.Pen = pen;
+  canvas.Brush = brush;
 }
 
 void DrawDiamond(Canvas& canvas, int32_t x, int32_t top, TSize size, const std::string& text) {

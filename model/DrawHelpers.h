@@ -38,5 +38,14 @@ void DrawFootSelectionMark(Canvas& canvas, const TRect& rect, int32_t blankBotto
 // condition text in its middle; the brush is left as it was.
 void DrawDiamond(Canvas& canvas, int32_t x, int32_t top, TSize size, const std::string& text);
 
-// The drop mark of a structogram element: a red line across the given row.
-void DrawDropLine(Canvas& canvas, int32_t left, int32_t right, int32_t y);
+// Half the height of the drop mark, and half the width of its flowchart form.
+constexpr int32_t DropBarHalfHeight = 2;
+constexpr int32_t FlowchartDropBarHalfWidth = 12;
+
+// The drop mark, where a dragged element would land: a solid red bar from left to right
+// (exclusive), centred on row y. Pen, font colour and brush are left as they were.
+void DrawDropBar(Canvas& canvas, int32_t left, int32_t right, int32_t y);
+// The flowchart's drop mark, across the connector or frame edge at (x, y).
+inline void DrawFlowchartDropBar(Canvas& canvas, int32_t x, int32_t y) {
+  DrawDropBar(canvas, x - FlowchartDropBarHalfWidth, x + FlowchartDropBarHalfWidth + 1, y);
+}

@@ -229,14 +229,21 @@ TSize TElement::MeasureCached(Canvas& canvas, TDisplayOptions& options) {
 TElement* TElement::ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
                               int32_t y) {
   PassScope pass(options, canvas);
+  return ElementAt(canvas, origin, MeasureCached(canvas, options).w, options, x, y);
+}
+
+TElement* TElement::ElementAt(Canvas& canvas, TPoint origin, int32_t width,
+                              TDisplayOptions& options, int32_t x, int32_t y) {
+  PassScope pass(options, canvas);
   for (TElement* e = this; e; e = e->Next) {
     const TSize size = e->MeasureCached(canvas, options);
+    // In the structogram every element of a sequence is drawn as wide as the sequence.
     const bool insideX = options.Flowchart
                              ? (origin.x - size.w / 2 <= x && x <= origin.x + size.w / 2)
-                             : (origin.x <= x && x <= origin.x + size.w);
+                             : (origin.x <= x && x <= origin.x + width);
     if (insideX && origin.y <= y && y <= origin.y + size.h) {
       options.DropAfter = 0;
-      return e->HitInside(canvas, origin, options, x, y);
+      return e->HitInside(canvas, origin, width, options, x, y);
     }
     // The shown block's successors are not drawn, so they cannot be hit either.
     if (e == static_cast<TElement*>(options.TopBlock)) break;
@@ -246,6 +253,6 @@ TElement* TElement::ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& op
   return nullptr;
 }
 
-TElement* TElement::HitInside(Canvas&, TPoint, TDisplayOptions&, int32_t, int32_t) {
+TElement* TElement::HitInside(Canvas&, TPoint, int32_t, TDisplayOptions&, int32_t, int32_t) {
   return this;
 }

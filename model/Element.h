@@ -54,7 +54,11 @@ class TElement {
   // Width and height of the receiver alone.
   TSize GetSize(Canvas& canvas, TDisplayOptions& options);
   // The element under (x, y), searched in the receiver and its successors up to
-  // Options.TopBlock; writes DropAfter.
+  // Options.TopBlock, each drawn at the given width in the structogram view; writes
+  // DropAfter. A point hits an element wherever the element is drawn.
+  TElement* ElementAt(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                      int32_t x, int32_t y);
+  // The same with the receiver drawn at its own measured width, as a window shows its block.
   TElement* ElementAt(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
                       int32_t y);
 
@@ -68,6 +72,20 @@ class TElement {
   virtual int32_t ContentCount() const { return 0; }
   virtual TElement* Content(int32_t /*index*/) const { return nullptr; }
 
+  // Where content sequence index is laid out, given the receiver's origin and width: the
+  // origin of its first element and the width it is drawn at. Drawing and the hit test
+  // both place contents by it.
+  struct Placement {
+    TPoint origin;
+    int32_t width;
+  };
+  virtual Placement ContentPlacement(Canvas& /*canvas*/, TPoint origin, int32_t width,
+                                     TDisplayOptions& /*options*/, int32_t /*index*/) {
+    return {origin, width};
+  }
+  // Whether the contents are drawn at all (a collapsed block shows only its title).
+  virtual bool ShowsContents(const TDisplayOptions& /*options*/) const { return true; }
+
  protected:
   struct DrawResult {
     int32_t height;       // where the successor's origin lies below this one's
@@ -79,9 +97,9 @@ class TElement {
   virtual void DrawAfterSuccessors(Canvas&, TPoint /*origin*/, int32_t /*width*/,
                                    TDisplayOptions&) {}
   virtual TSize ComputeSize(Canvas& canvas, TDisplayOptions& options) = 0;
-  // The hit test once (x, y) lies in the receiver's own box.
-  virtual TElement* HitInside(Canvas& canvas, TPoint origin, TDisplayOptions& options, int32_t x,
-                              int32_t y);
+  // The hit test once (x, y) lies in the receiver's own box, drawn at width.
+  virtual TElement* HitInside(Canvas& canvas, TPoint origin, int32_t width,
+                              TDisplayOptions& options, int32_t x, int32_t y);
   // A copy of the receiver and its contents, without successors.
   virtual TElement* CopyElement() const = 0;
   virtual void DisposeContents() {}

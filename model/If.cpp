@@ -49,6 +49,15 @@ TPoint TIf::GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& opti
   return {branch == 2 ? BoundedPosition(int64_t{origin.x} + w1) : origin.x, y};
 }
 
+// The yes-branch reaches to the tip column, which it shares with the no-branch; the
+// no-branch takes the rest of the given width.
+int32_t TIf::GetBranchWidth(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options,
+                            int32_t branch) {
+  if (options.Flowchart) return 0;
+  const int32_t tip = GetBranchOrigin(canvas, origin, options, 2).x;
+  return branch == 1 ? tip - origin.x + 1 : origin.x + width - tip;
+}
+
 TElement::DrawResult TIf::DrawElement(Canvas& canvas, TPoint origin, int32_t width,
                                       TDisplayOptions& options) {
   if (options.Flowchart)
@@ -77,8 +86,8 @@ void TIf::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
   const TColor brush = canvas.Brush.Color;
   canvas.Brush.Color = Colors::White;
   canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
-  const int32_t w1 = o2.x - x0 + 1;
-  const int32_t w2 = x0 + width - o2.x;
+  const int32_t w1 = GetBranchWidth(canvas, origin, width, options, 1);
+  const int32_t w2 = GetBranchWidth(canvas, origin, width, options, 2);
   // Centred on the triangle's tip for equal branches, nudged toward the wider one otherwise.
   const auto xm = static_cast<int32_t>((w1 * 5.0 / 6.0 + w2 * 1.0 / 6.0 + w1) / 2.0);
   canvas.TextOut(x0 + xm - text.w / 2, y0 + 2, Text);
@@ -136,8 +145,9 @@ void TIf::DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& options)
     canvas.LineTo(o2.x, e2);
     ye = e2;
   }
-  DrawConnector(canvas, HeadDown, x0, ye + 1, x0, ye + 1 + spacing, options.DropTarget == this,
-                options.Printing);
+  const bool dropTarget = options.DropTarget == this;
+  DrawConnector(canvas, HeadDown, x0, ye + 1, x0, ye + 1 + spacing, dropTarget, options.Printing);
+  if (dropTarget && options.OnScreen) DrawFlowchartDropBar(canvas, x0, ye + 1 + spacing / 2);
 }
 
 void TIf::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
@@ -149,7 +159,7 @@ void TIf::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                           &bandLine);
   }
   if (options.DropTarget == this)
-    DrawDropLine(canvas, origin.x, origin.x + width, origin.y + height - 1);
+    DrawDropBar(canvas, origin.x, origin.x + width, origin.y + height);
 }
 
 TElement* TIf::CopyElement() const { return CopyOf(*this); }

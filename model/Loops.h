@@ -13,6 +13,14 @@ class TWhile : public TBedingung {
   char RecordTag() const override { return 'W'; }
   TPoint GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
                          int32_t branch) override;
+  // The body is drawn right of the bar, over the rest of the loop's width.
+  int32_t GetBranchWidth(Canvas&, TPoint, int32_t width, TDisplayOptions& options,
+                         int32_t) override {
+    return options.Flowchart ? width : width - BarWidth;
+  }
+
+  // Width of the bar left of the body in the structogram view.
+  static constexpr int32_t BarWidth = 20;
 
  protected:
   DrawResult DrawElement(Canvas& canvas, TPoint origin, int32_t width,
@@ -64,7 +72,7 @@ class TDoWhile : public TWhile {
   void ExportElement(std::string& output, const std::string& indent) const override;
 
  private:
-  void DrawFlowchart(Canvas& canvas, TPoint origin, TDisplayOptions& options);
+  void DrawFlowchart(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
   void DrawStructogram(Canvas& canvas, TPoint origin, int32_t width, TDisplayOptions& options);
 };
 

@@ -20,7 +20,7 @@ TSize TWhile::ComputeSize(Canvas& canvas, TDisplayOptions& options) {
     if (width < bw) width = bw + 18;
     return {width, height};
   }
-  return {std::max(cw, bw + 20), ch + bh};
+  return {std::max(cw, bw + BarWidth), ch + bh};
 }
 
 TPoint TWhile::GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& options,
@@ -29,7 +29,7 @@ TPoint TWhile::GetBranchOrigin(Canvas& canvas, TPoint origin, TDisplayOptions& o
   if (options.Flowchart)
     return {origin.x, BoundedPosition(int64_t{origin.y} + ch + options.Spacing + 1 +
                                       canvas.TextExtent("ja").h)};
-  return {origin.x + 20, origin.y + ch};
+  return {origin.x + BarWidth, origin.y + ch};
 }
 
 TElement::DrawResult TWhile::DrawElement(Canvas& canvas, TPoint origin, int32_t width,
@@ -51,7 +51,8 @@ TElement::DrawResult TWhile::DrawElement(Canvas& canvas, TPoint origin, int32_t 
     canvas.Rectangle(x0, y0, x0 + width, y0 + height + 1);
     canvas.TextOut(x0 + 5, y0 + 5, Text);
     canvas.Brush.Color = brush;
-    Branches[0]->Draw(canvas, GetBranchOrigin(canvas, origin, options, 1), width - 20, options);
+    const Placement body = ContentPlacement(canvas, origin, width, options, 0);
+    Branches[0]->Draw(canvas, body.origin, body.width, options);
   }
   SetBlackPen(canvas);
   const bool marks = !options.Flowchart && (selected || options.DropTarget == this);
@@ -67,7 +68,8 @@ void TWhile::DrawFlowchart(Canvas& canvas, TPoint origin, int32_t width,
   const bool thick = options.Printing;
   DrawDiamond(canvas, x0, y0, {cw, ch}, Text);
   DrawConnector(canvas, HeadDown, x0, y0 + ch, x0, y0 + ch + spacing + ja.h, false, thick);
-  Branches[0]->Draw(canvas, GetBranchOrigin(canvas, origin, options, 1), width, options);
+  const Placement body = ContentPlacement(canvas, origin, width, options, 0);
+  Branches[0]->Draw(canvas, body.origin, body.width, options);
   if (options.IsSelected(this) && options.OnScreen) SetRedPen(canvas);
   const bool dropTarget = options.DropTarget == this;
   if (dropTarget) canvas.Pen.Color = Colors::Red;
@@ -79,6 +81,7 @@ void TWhile::DrawFlowchart(Canvas& canvas, TPoint origin, int32_t width,
   canvas.LineTo(x0 + side, exitY);
   canvas.LineTo(x0, exitY);
   DrawConnector(canvas, HeadDown, x0, exitY, x0, exitY + spacing, dropTarget, thick);
+  if (dropTarget && options.OnScreen) DrawFlowchartDropBar(canvas, x0, exitY + spacing / 2);
   const int32_t bodyEnd = y0 + ch + ja.h + spacing + bh;
   canvas.MoveTo(x0, bodyEnd);
   canvas.LineTo(x0, bodyEnd + 3);
@@ -93,10 +96,8 @@ void TWhile::DrawAfterSuccessors(Canvas& canvas, TPoint origin, int32_t width,
                                  TDisplayOptions& options) {
   if (options.IsSelected(this) && options.OnScreen)
     DrawFootSelectionMark(canvas, options.SelectionRect, options.SelectionRect.Bottom + 1);
-  if (options.DropTarget == this) {
-    const int32_t height = GetSize(canvas, options).h;
-    DrawDropLine(canvas, origin.x, origin.x + width, origin.y + height - 1);
-  }
+  if (options.DropTarget == this)
+    DrawDropBar(canvas, origin.x, origin.x + width, origin.y + GetSize(canvas, options).h);
 }
 
 TElement* TWhile::CopyElement() const { return CopyOf(*this); }

@@ -150,9 +150,12 @@ void TForm2::UpdateCaptions() {
   for (TForm1* window : DiagramWindows()) window->SetCaption(window->BlockTitle());
 }
 
+// Only windows that show the block collapsed change; toggling it everywhere would fold it
+// where it was open.
 void TForm2::ChangeMinimizeAll(TBlock* block) {
   FinishChanges();
-  for (TForm1* window : DiagramWindows()) window->ChangeMinimize(block);
+  for (TForm1* window : DiagramWindows())
+    if (window->Options->IsCollapsed(block)) window->ChangeMinimize(block);
 }
 
 void TForm2::SaveUndoState() {

@@ -76,6 +76,7 @@ void TForm1::Einfuegen(std::string_view sender) {
   }
   host_.DropUndoState();
   host_.RefreshAll();
+  ScrollToSelection();
 }
 
 void TForm1::DeleteFromShownBlock(TElement* element) {

@@ -34,7 +34,7 @@ class EditorHost {
   virtual void RefreshAll() = 0;
   // Every window's caption becomes its shown block's title.
   virtual void UpdateCaptions() = 0;
-  // Toggles the block's collapse state in every window.
+  // Expands the block in every window that shows it collapsed; the others stay as they are.
   virtual void ChangeMinimizeAll(TBlock* block) = 0;
 
   virtual void SaveUndoState() = 0;

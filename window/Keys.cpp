@@ -39,4 +39,5 @@ void TForm1::FormKeyDown(uint16_t key) {
     default:
       break;
   }
+  ScrollToSelection();
 }

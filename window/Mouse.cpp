@@ -61,7 +61,11 @@ void TForm1::FormMouseMove(int x, int y) {
 }
 
 void TForm1::FormMouseUp(Button, int x, int y) {
-  Options->DropTarget = nullptr;
+  // The mark goes at once, also when the drop is refused and nothing else is repainted.
+  if (Options->DropTarget) {
+    Options->DropTarget = nullptr;
+    RepaintNow();
+  }
   TElement* dragged = DraggedElement();
   Dragging = 0;
   if (!dragged) return;
@@ -79,4 +83,5 @@ void TForm1::FormMouseUp(Button, int x, int y) {
   else
     target->InsertElement(dragged);
   host_.RefreshAll();
+  ScrollToSelection();
 }

@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "model/Display.h"
+#include "model/DrawnBox.h"
 #include "model/TreeQueries.h"
 #include "platform/CommandGuard.h"
 #include "platform/qt/Encoding.h"
@@ -190,6 +191,35 @@ void TForm1::ChangeMinimize(TBlock* block) {
     vertical = (r.Top + r.Bottom) / 2 + scroll.y() - outerHeight / 2;
   const int horizontal = (r.Left + r.Right) / 2 + scroll.x() - outerWidth / 2;
   SetScrollOffsets({horizontal, vertical});
+}
+
+namespace {
+
+// The scroll offset that shows [low, high) in a client extent: unchanged when it is in sight,
+// else moved just far enough; what does not fit shows its start.
+int OffsetToShow(int offset, int extent, int low, int high) {
+  const bool startInSight = low >= offset && low < offset + extent;
+  if (high - low > extent) return startInSight ? offset : low;
+  if (low < offset) return low;
+  if (high > offset + extent) return high - extent;
+  return offset;
+}
+
+}  // namespace
+
+void TForm1::ScrollToSelection() {
+  TElement* selected = Options->SelectedElement();
+  if (!selected) return;
+  PrepareOptions();
+  MeasuringCanvas measuring(view_->viewport());
+  Canvas& canvas = measuring.canvas();
+  const TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
+  const auto box = DrawnBoxInShownBlock(*ShownBlock, canvas, origin, *Options, selected);
+  if (!box) return;
+  const QSize client = view_->viewport()->size();
+  const QPoint scroll = ScrollOffsets();
+  SetScrollOffsets({OffsetToShow(scroll.x(), client.width(), box->Left, box->Right),
+                    OffsetToShow(scroll.y(), client.height(), box->Top, box->Bottom)});
 }
 
 TForm1* TForm1::InneuemFensteranzeigen() {

@@ -62,6 +62,9 @@ class TForm1 : public QMdiSubWindow {
   void PrintStruktogramm(Canvas& printer);
   void ChangeDisplay();
   void ChangeMinimize(TBlock* block);
+  // Scrolls just enough to show the selected element where it is drawn: not at all when it
+  // is in sight, its top left first when it is larger than the client area.
+  void ScrollToSelection();
   TForm1* InneuemFensteranzeigen();
 
   // Editing.

@@ -79,33 +79,66 @@ INSTANTIATE_TEST_SUITE_P(Kinds, HitEdgeTest, testing::ValuesIn(EdgeParams()),
 
 // --- blocks and DropAfter --------------------------------------------------------------------
 
-TEST(HitTestTest, BesideANarrowStatementTheEnclosingBlockIsHitAndADropGoesAfterIt) {
+// In the structogram every element of a sequence is drawn as wide as the sequence, and is hit
+// wherever it is drawn; the block behind its body is never hit through it.
+TEST(HitTestTest, ANarrowStatementIsHitAcrossTheWholeWidthOfItsBlock) {
   TestCanvas canvas;
   TDisplayOptions options = Screen(View::Structogram);
   TAnweisung* narrow = Stmt("x");
   BlockPtr block(Block("B", {narrow, Stmt("Anweisung")}));
-  const int narrowRight = 10 + W("x") + 12;
-  EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, narrowRight, 25), narrow);
-  EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, narrowRight + 1, 25), block.get());
-  EXPECT_EQ(options.DropAfter, 1);
+  const int blockRight = 10 + W("Anweisung") + 12;
+  for (int x : {10, 10 + W("x") + 12 + 1, blockRight})
+    EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, x, 25), narrow) << x;
+  EXPECT_EQ(options.DropAfter, 0);
+  EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, blockRight + 1, 25), nullptr);
 }
 
 TEST(HitTestTest, TheRootBlockNeverTakesADropAfterItself) {
   TestCanvas canvas;
-  TDisplayOptions options = Screen(View::Structogram);
+  TDisplayOptions options = Screen(View::Flowchart);
   BlockPtr root = Root({Stmt("x"), Stmt("Anweisung")});
-  EXPECT_EQ(root->ElementAt(canvas, {10, 20}, options, 10 + W("x") + 12 + 1, 25), root.get());
+  const int besideX = 100 + (W("x") + 12) / 2 + 1;  // right of the narrow box, below the entry
+  EXPECT_EQ(root->ElementAt(canvas, {100, 20}, options, besideX, 20 + 6 + 1 + 5), root.get());
   EXPECT_EQ(options.DropAfter, 0);
 }
 
-TEST(HitTestTest, StructogramBlockTakesDropsAfterItselfBelowItsTopRow) {
+// Behind its body a structogram block is reached at its head rows (a drop there heads its
+// body) and, when it can move, at its foot rows (a drop there goes after it).
+TEST(HitTestTest, AStructogramBlockIsHitOnItsHeadAndFootRows) {
+  const int h = 2 * (kTh + 10), bottom = 20 + h;
+  struct Case {
+    int y;
+    bool movable;
+    int hit;  // 0: the block, 1: first statement, 2: last statement
+    uint8_t dropAfter;
+  };
+  for (const Case& c :
+       {Case{20, true, 0, 0}, Case{20 + 3, true, 0, 0}, Case{20 + 4, true, 1, 0},
+        Case{bottom - 4, true, 2, 0}, Case{bottom - 3, true, 0, 1}, Case{bottom, true, 0, 1},
+        Case{20 + 3, false, 0, 0}, Case{bottom, false, 2, 0}}) {
+    SCOPED_TRACE(testing::Message() << "row " << c.y << (c.movable ? " movable" : " fixed"));
+    TestCanvas canvas;
+    TDisplayOptions options = Screen(View::Structogram);
+    TAnweisung* first = Stmt("x");
+    TAnweisung* last = Stmt("y");
+    BlockPtr block(Block("B", {first, last}));
+    block->Movable = c.movable ? 1 : 0;
+    const TElement* expected[] = {block.get(), first, last};
+    options.DropAfter = 1 - c.dropAfter;
+    EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, 10 + 30, c.y), expected[c.hit]);
+    EXPECT_EQ(options.DropAfter, c.dropAfter);
+  }
+}
+
+TEST(HitTestTest, WhereNestedBlocksShareAnEdgeTheInnerOneIsHit) {
   TestCanvas canvas;
   TDisplayOptions options = Screen(View::Structogram);
-  BlockPtr block(Block("B", {Stmt("x")}));
-  const int x = 10 + W("x") + 12 + 5;  // beside the statement, inside the block's 40
-  EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, x, 20), block.get());
+  TBlock* inner = Block("innen", {Stmt("x")});
+  BlockPtr outer(Block("aussen", {inner}));
+  const int bottom = 20 + kTh + 10;
+  EXPECT_EQ(outer->ElementAt(canvas, {10, 20}, options, 10 + 30, 20 + 1), inner);
   EXPECT_EQ(options.DropAfter, 0);
-  EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, x, 21), block.get());
+  EXPECT_EQ(outer->ElementAt(canvas, {10, 20}, options, 10 + 30, bottom - 1), inner);
   EXPECT_EQ(options.DropAfter, 1);
 }
 
@@ -226,7 +259,9 @@ TEST(HitTestTest, StatementsInsideBranchesAndBodiesAreFoundInBothViews) {
 
     const TPoint origin{300, 20};
     const bool flow = view == View::Flowchart;
-    const int entry = flow ? 6 + 1 : 0;  // the body's top inside its block
+    // Where the body is hit inside its block: below the entry connector, or below the
+    // structogram block's head rows.
+    const int entry = flow ? 6 + 1 : TBlock::HeadRows;
     TPoint b2 = decision->GetBranchOrigin(canvas, origin, options, 2);
     EXPECT_EQ(sequence->ElementAt(canvas, origin, options, b2.x + 1, b2.y + entry + 2), no);
 

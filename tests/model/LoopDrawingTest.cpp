@@ -89,7 +89,7 @@ TEST(LoopDrawingTest, SelectedDoWhileIsDrawnRedWithoutAMark) {
 
 class LoopDropMarkTest : public testing::TestWithParam<KindCase> {};
 
-TEST_P(LoopDropMarkTest, DropMarkIsARedLineOneRowAboveTheBottom) {
+TEST_P(LoopDropMarkTest, DropMarkIsARedBarAcrossTheBottomEdge) {
   TestCanvas canvas = ScreenCanvas();
   TDisplayOptions options = Screen(View::Structogram);
   TElement* loop = GetParam().make();
@@ -97,10 +97,8 @@ TEST_P(LoopDropMarkTest, DropMarkIsARedLineOneRowAboveTheBottom) {
   options.DropTarget = loop;
   sequence->Draw(canvas, {10, 20}, 200, options);
 
-  const int y = 20 + kChS + kEbH - 1;
-  const Op* mark = canvas.FindLine({10, y}, {210, y});
+  const Op* mark = FindDropBar(canvas, 10, 210, 20 + kChS + kEbH);
   ASSERT_NE(mark, nullptr);
-  EXPECT_EQ(mark->pen.Color, Colors::Red);
   EXPECT_LT(canvas.IndexOf(canvas.FindText("danach")), canvas.IndexOf(mark));
 }
 

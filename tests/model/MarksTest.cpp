@@ -114,7 +114,7 @@ TEST(MarksTest, NothingIsMarkedOrShadedWhilePrinting) {
 
 // --- drop marks ------------------------------------------------------------------------------
 
-TEST(MarksTest, DropMarkOfAStatementIsARedLineTwoRowsAboveItsBottom) {
+TEST(MarksTest, DropMarkOfAStatementIsARedBarAcrossItsBottomEdge) {
   TestCanvas canvas = ScreenCanvas();
   TDisplayOptions options = Screen(View::Structogram);
   TAnweisung* target = Stmt("Anweisung");
@@ -122,26 +122,31 @@ TEST(MarksTest, DropMarkOfAStatementIsARedLineTwoRowsAboveItsBottom) {
   options.DropTarget = target;
   sequence->Draw(canvas, {10, 20}, 200, options);
 
-  const int bottom = 20 + kH + 1;
-  const Op* mark = canvas.FindLine({10, bottom - 2}, {210, bottom - 2});
+  const Op* mark = FindDropBar(canvas, 10, 210, 20 + kH);
   ASSERT_NE(mark, nullptr);
-  EXPECT_EQ(mark->pen.Color, Colors::Red);
   EXPECT_LT(canvas.IndexOf(canvas.FindText("zwei")), canvas.IndexOf(mark));
   EXPECT_EQ(canvas.Pen.Color, Colors::Black);
+  EXPECT_EQ(canvas.Brush.Color, Colors::ScreenBackground);
 }
 
-TEST(MarksTest, DropMarkOfABlockIsARedLineOneRowAboveItsTop) {
-  TestCanvas canvas = ScreenCanvas();
-  TDisplayOptions options = Screen(View::Structogram);
-  TBlock* target = Block("B", {Stmt("innen")});
-  ElementPtr sequence(Chain({target, Stmt("danach")}));
-  options.DropTarget = target;
-  sequence->Draw(canvas, {10, 20}, 200, options);
+// A drop on a block goes to the head of its body, or after the block (DropAfter 1): the bar
+// lies across the edge where the element will stand.
+TEST(MarksTest, DropMarkOfABlockLiesAcrossTheEdgeWhereTheDropGoes) {
+  for (uint8_t after : {0, 1}) {
+    SCOPED_TRACE(after);
+    TestCanvas canvas = ScreenCanvas();
+    TDisplayOptions options = Screen(View::Structogram);
+    TBlock* target = Block("B", {Stmt("innen")});
+    ElementPtr sequence(Chain({target, Stmt("danach")}));
+    options.DropTarget = target;
+    options.DropAfter = after;
+    sequence->Draw(canvas, {10, 20}, 200, options);
 
-  const Op* mark = canvas.FindLine({10, 19}, {210, 19});
-  ASSERT_NE(mark, nullptr);
-  EXPECT_EQ(mark->pen.Color, Colors::Red);
-  EXPECT_LT(canvas.IndexOf(canvas.FindText("danach")), canvas.IndexOf(mark));
+    const Op* mark = FindDropBar(canvas, 10, 210, after ? 20 + kH : 20);
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(FindDropBar(canvas, 10, 210, after ? 20 : 20 + kH), nullptr);
+    EXPECT_LT(canvas.IndexOf(canvas.FindText("danach")), canvas.IndexOf(mark));
+  }
 }
 
 TEST(MarksTest, InTheFlowchartTheConnectorToTheDropPositionTurnsRed) {
@@ -178,6 +183,46 @@ TEST(MarksTest, FlowchartBlockMarksItsEntryOrItsExitByDropAfter) {
   }
 }
 
+// In the flowchart a red bar crosses the red connector that leads to where the element lands.
+TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
+  for (const KindCase& kind : AllKinds()) {
+    SCOPED_TRACE(kind.name);
+    TestCanvas canvas = ScreenCanvas();
+    TDisplayOptions options = Screen(View::Flowchart);
+    TElement* target = kind.make();
+    ElementPtr sequence(Chain({target, Stmt("danach")}));
+    options.DropTarget = target;
+    options.DropAfter = 1;  // a block takes the drop after itself
+    sequence->Draw(canvas, {100, 20}, 0, options);
+
+    auto red = canvas.Where([](const Op& op) {
+      return op.kind == Kind::Line && op.pen.Color == Colors::Red && op.points[0].x == 100 &&
+             op.points[1].x == 100;
+    });
+    ASSERT_EQ(red.size(), 1u);
+    const int middle = (red[0]->points[0].y + red[0]->points[1].y) / 2;
+    EXPECT_NE(FindFlowchartDropBar(canvas, 100, middle), nullptr);
+    EXPECT_EQ(canvas.Pen.Color, Colors::Black);
+  }
+}
+
+TEST(MarksTest, AnEmptyFlowchartBranchTakesTheDropAndShowsTheBar) {
+  TestCanvas canvas = ScreenCanvas();
+  TDisplayOptions options = Screen(View::Flowchart);
+  ElementPtr owner(new TIf("???"));
+  auto* decision = static_cast<TIf*>(owner.get());
+  const TPoint no = decision->GetBranchOrigin(canvas, {200, 20}, options, 2);
+  options.DropTarget = decision->ElementAt(canvas, {200, 20}, options, no.x, no.y + 10);
+  ASSERT_EQ(options.DropTarget, decision->Branch(2));
+  ASSERT_EQ(options.DropAfter, 0);
+  decision->Draw(canvas, {200, 20}, 0, options);
+
+  const int frameBottom = no.y + (kTh + 10 + 2 * 6 + 3) - 6 - 1;
+  EXPECT_NE(FindFlowchartDropBar(canvas, no.x, (no.y + frameBottom) / 2), nullptr);
+  const TPoint yes = decision->GetBranchOrigin(canvas, {200, 20}, options, 1);
+  EXPECT_EQ(FindFlowchartDropBar(canvas, yes.x, (yes.y + frameBottom) / 2), nullptr);
+}
+
 // --- painting order --------------------------------------------------------------------------
 
 TEST(MarksTest, MarksFollowTheWholeSequenceTheLastElementsFirst) {
@@ -191,8 +236,7 @@ TEST(MarksTest, MarksFollowTheWholeSequenceTheLastElementsFirst) {
   sequence->Draw(canvas, {10, 20}, 200, options);
 
   const int lastBox = canvas.IndexOf(canvas.FindText("drei"));
-  const int dropMark =
-      canvas.IndexOf(canvas.FindLine({10, 20 + 3 * kH - 1}, {210, 20 + 3 * kH - 1}));
+  const int dropMark = canvas.IndexOf(FindDropBar(canvas, 10, 210, 20 + 3 * kH));
   const int selectionMark = canvas.IndexOf(canvas.FindLine({10, 20 + kH - 2}, {210, 20 + kH - 2}));
   ASSERT_GE(dropMark, 0);
   ASSERT_GE(selectionMark, 0);
