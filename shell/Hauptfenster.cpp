@@ -153,7 +153,9 @@ void TForm2::CloseDetachedWindows() {
   std::unordered_set<const TElement*> attached;
   for (TForm1* window : DiagramWindows())
     if (window != firstWindow_) attached.insert(window->ShownBlock);
-  for (const ElementPtr& element : discarded_) EraseContained(*element, attached);
+  // Freeing an element frees what follows it too, though nothing should.
+  for (const ElementPtr& element : discarded_)
+    for (const TElement* e = element.get(); e; e = e->Next) EraseContained(*e, attached);
   for (TForm1* window : DiagramWindows())
     if (window != firstWindow_ && !attached.contains(window->ShownBlock))
       window->CloseFromCommand();
