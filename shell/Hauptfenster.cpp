@@ -92,7 +92,9 @@ std::vector<TForm1*> TForm2::DiagramWindows() const {
 }
 
 TForm1* TForm2::ActiveWindow() const {
-  if (auto* window = qobject_cast<TForm1*>(MdiArea->currentSubWindow())) return window;
+  if (auto* window = qobject_cast<TForm1*>(MdiArea->currentSubWindow());
+      window && !window->Closed())
+    return window;
   const std::vector<TForm1*> windows = DiagramWindows();
   return windows.empty() ? firstWindow_.data() : windows.front();
 }

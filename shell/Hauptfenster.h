@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "model/Block.h"
-#include "platform/CommandGuard.h"
 #include "platform/Clipboard.h"
+#include "platform/CommandGuard.h"
 #include "shell/UndoHistory.h"
 #include "window/EditorHost.h"
 #include "window/Struktogrammfenster.h"

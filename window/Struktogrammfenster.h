@@ -64,7 +64,7 @@ class TForm1 : public QMdiSubWindow {
   void ChangeMinimize(TBlock* block);
   TForm1* InneuemFensteranzeigen();
   // Closes the window as a step of the running command (the first window only minimises);
-  // a close from outside waits until no command is under way.
+  // a close from outside is refused while a command is under way.
   void CloseFromCommand();
   // Whether the window has closed for good and only waits to be destroyed.
   bool Closed() const { return closed_; }

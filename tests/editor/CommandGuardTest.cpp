@@ -18,13 +18,11 @@ class InterruptedDialogs : public Dialogs {
 
   std::function<void()> whileOpen;
 
-  bool InputQuery(const std::string& title, const std::string& prompt,
-                  std::string& text) override {
+  bool InputQuery(const std::string& title, const std::string& prompt, std::string& text) override {
     Interrupt();
     return inner_.InputQuery(title, prompt, text);
   }
-  void ShowMessage(MessageKind kind, const std::string& caption,
-                   const std::string& text) override {
+  void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text) override {
     Interrupt();
     inner_.ShowMessage(kind, caption, text);
   }
@@ -72,12 +70,14 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
        [&](TForm1& w) {
          Click(w, At({0}));
          Trigger("Anweisung");
-       }, "A(a) A(neu) B(k)[A(b)]"},
+       },
+       "A(a) A(neu) B(k)[A(b)]"},
       {"text edit by Enter", [&] { dialogs.ConfirmInput("x"); },
        [&](TForm1& w) {
          Click(w, At({0}));
          Key(w, Qt::Key_Return);
-       }, "A(x) B(k)[A(b)]"},
+       },
+       "A(x) B(k)[A(b)]"},
       {"text edit by double click", [&] { dialogs.ConfirmInput("y"); },
        [&](TForm1& w) { DoubleClick(w, At({0})); }, "A(y) B(k)[A(b)]"},
       {"text edit from the pop-up", [&] { dialogs.CancelInput(); },
@@ -98,8 +98,8 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
          Trigger("ForSchleife");
        },
        "A(a) F(i von 1 bis 3)[] B(k)[A(b)]"},
-      {"load", [&] { dialogs.CancelFileDialog(); },
-       [&](TForm1&) { Trigger("Struktogrammladen1"); }, "A(a) B(k)[A(b)]"},
+      {"load", [&] { dialogs.CancelFileDialog(); }, [&](TForm1&) { Trigger("Struktogrammladen1"); },
+       "A(a) B(k)[A(b)]"},
       {"print", [&] { dialogs.AnswerPrintDialog(false); }, [&](TForm1&) { Trigger("Drucken2"); },
        "A(a) B(k)[A(b)]"},
   };

@@ -61,9 +61,15 @@ TEST_F(ReferencesTest, AWindowWhoseBlockLeavesTheDesignClosesWithTheCommand) {
   };
   const Case cases[] = {
       {"I(c)[A(y1) A(y2)|A(n)] A(z)", {{0, 1}}, {0}, {true}, "A(z)"},
-      {"B(outer)[A(o) B(inner)[A(i)]] A(z)", {{0, 1, 1}, {0}, {}}, {0}, {true, true, false},
+      {"B(outer)[A(o) B(inner)[A(i)]] A(z)",
+       {{0, 1, 1}, {0}, {}},
+       {0},
+       {true, true, false},
        "A(z)"},
-      {"W(w)[B(k)[A(i)]] B(stays)[A(s)]", {{0, 1}, {0, 1, 0}, {1}}, {0}, {true, true, false},
+      {"W(w)[B(k)[A(i)]] B(stays)[A(s)]",
+       {{0, 1}, {0, 1, 0}, {1}},
+       {0},
+       {true, true, false},
        "B(stays)[A(s)]"},
       // Emptying the root takes every inner block out; the first window shows the root still.
       {"B(a)[A(x)] I(c)[|A(n)]", {{0}, {1, 2}, {}}, {}, {true, true, false}, ""},
