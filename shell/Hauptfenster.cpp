@@ -185,7 +185,12 @@ void TForm2::InstallNewDesign(BlockPtr root) {
   UndoStates.ClearUndoStates();
 }
 
-bool TForm2::Guarded(const std::function<void()>& command) { return commands_.Run(command); }
+bool TForm2::Guarded(const std::function<void()>& command) {
+  const bool finished = commands_.Run(command);
+  // A command that failed half-way may have deleted elements without telling the windows.
+  if (!commands_.Busy() && !discarded_.empty()) RefreshAll();
+  return finished;
+}
 
 void TForm2::ButtonClick(const QObject* sender) {
   if (TForm1* window = ActiveWindow()) window->Einfuegen(sender->objectName().toStdString());
