@@ -11,52 +11,7 @@
 namespace editortest {
 namespace {
 
-// Scripted dialogs that run interruptions before each dialog is answered.
-class InterruptedDialogs : public Dialogs {
- public:
-  explicit InterruptedDialogs(ScriptedDialogs& inner) : inner_(inner) {}
-
-  std::function<void()> whileOpen;
-
-  bool InputQuery(const std::string& title, const std::string& prompt, std::string& text) override {
-    Interrupt();
-    return inner_.InputQuery(title, prompt, text);
-  }
-  void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text) override {
-    Interrupt();
-    inner_.ShowMessage(kind, caption, text);
-  }
-  bool Execute(FileDialog& dialog) override {
-    Interrupt();
-    return inner_.Execute(dialog);
-  }
-  bool ExecutePrintDialog(Printer& printer) override {
-    Interrupt();
-    return inner_.ExecutePrintDialog(printer);
-  }
-  int ShowModal(ModalWindow& window) override {
-    Interrupt();
-    return inner_.ShowModal(window);
-  }
-
- private:
-  void Interrupt() {
-    if (whileOpen) whileOpen();
-  }
-  ScriptedDialogs& inner_;
-};
-
-class CommandGuardTest : public EditorTest {
- protected:
-  std::unique_ptr<InterruptedDialogs> interrupted;
-
-  void SetUp() override {
-    interrupted = std::make_unique<InterruptedDialogs>(dialogs);
-    form = std::make_unique<TForm2>(EditorServices{*interrupted, printer, clipboard});
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  }
-};
+using CommandGuardTest = EditorTest;
 
 TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
   struct Case {
@@ -112,7 +67,7 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
     form->MdiArea->setActiveSubWindow(&First());
     const TBlock* root = &Root();
     int interruptions = 0;
-    interrupted->whileOpen = [&] {
+    dialogs.whileOpen = [&] {
       ++interruptions;
       const std::string design = Design();
       const int states = States();
@@ -136,7 +91,7 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
     clipboard.text = "anderes;";
     c.queueAnswer();
     c.start(First());
-    interrupted->whileOpen = nullptr;
+    dialogs.whileOpen = nullptr;
     EXPECT_EQ(interruptions, 1);
     EXPECT_EQ(Design(), c.after);
     EXPECT_TRUE(form->isVisible());
