@@ -16,3 +16,13 @@ bool RunReportingErrors(Dialogs& dialogs, const std::function<void()>& command) 
   }
   return false;
 }
+
+bool CommandGuard::Run(const std::function<void()>& command) {
+  if (running_) return false;
+  running_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{running_};
+  return RunReportingErrors(dialogs_, command);
+}

@@ -110,12 +110,15 @@ std::vector<TForm1*> TForm2::DiagramWindows() const {
   // Qt lists the window activated longest ago first.
   const auto list = MdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
   for (auto it = list.rbegin(); it != list.rend(); ++it)
-    if (auto* window = qobject_cast<TForm1*>(*it)) windows.push_back(window);
+    if (auto* window = qobject_cast<TForm1*>(*it); window && !window->Closed())
+      windows.push_back(window);
   return windows;
 }
 
 TForm1* TForm2::ActiveWindow() const {
-  if (auto* window = qobject_cast<TForm1*>(MdiArea->currentSubWindow())) return window;
+  if (auto* window = qobject_cast<TForm1*>(MdiArea->currentSubWindow());
+      window && !window->Closed())
+    return window;
   const std::vector<TForm1*> windows = DiagramWindows();
   return windows.empty() ? firstWindow_.data() : windows.front();
 }
@@ -132,12 +135,14 @@ void TForm2::FinishChanges() {
 
 void TForm2::RefreshAll() {
   FinishChanges();
+  CloseDetachedWindows();
   ForgetLostReferences();
   for (TForm1* window : DiagramWindows()) {
     window->Repaint();
     window->AdjustScrollBars();
   }
-  CollectDiscarded();
+  // No window refers to a discarded element any more.
+  discarded_.clear();
 }
 
 void TForm2::ForgetLostReferences() {
@@ -179,29 +184,24 @@ void TForm2::Discard(TElement* element) {
   discarded_.emplace_back(element);
 }
 
-void TForm2::WindowClosing(TForm1& window) {
-  ++changes_;
-  CollectDiscarded(&window);
-}
-
-void TForm2::CollectDiscarded(const TForm1* closing) {
+void TForm2::CloseDetachedWindows() {
   if (discarded_.empty()) return;
-  std::unordered_set<const TElement*> shown;
+  std::unordered_set<const TElement*> attached;
   for (TForm1* window : DiagramWindows())
-    if (window != closing) shown.insert(window->ShownBlock);
-  std::erase_if(discarded_, [&](const ElementPtr& element) {
-    if (shown.empty()) return true;
-    std::unordered_set<const TElement*> stillShown = shown;
-    EraseContained(*element, stillShown);
-    return stillShown.size() == shown.size();
-  });
+    if (window != firstWindow_) attached.insert(window->ShownBlock);
+  // Freeing an element frees what follows it too, though nothing should.
+  for (const ElementPtr& element : discarded_)
+    for (const TElement* e = element.get(); e; e = e->Next) EraseContained(*e, attached);
+  for (TForm1* window : DiagramWindows())
+    if (window != firstWindow_ && !attached.contains(window->ShownBlock))
+      window->CloseFromCommand();
 }
 
 void TForm2::ReplaceDesign(BlockPtr root) {
   const std::vector<TForm1*> windows = DiagramWindows();
   TForm1* kept = windows.empty() ? firstWindow_.data() : windows.back();
   for (TForm1* window : windows)
-    if (window != kept) window->close();
+    if (window != kept) window->CloseFromCommand();
   BlockPtr old = std::move(RootBlock);
   RootBlock = std::move(root);
   RootBlock->Movable = 0;
@@ -219,9 +219,12 @@ void TForm2::InstallNewDesign(BlockPtr root) {
   UndoStates.ClearUndoStates();
 }
 
-void TForm2::Guarded(const std::function<void()>& command) {
-  ShowStatus({});
-  RunReportingErrors(services_.dialogs, command);
+bool TForm2::Guarded(const std::function<void()>& command) {
+  if (!commands_.Busy()) ShowStatus({});
+  const bool finished = commands_.Run(command);
+  // A command that failed half-way may have deleted elements without telling the windows.
+  if (!commands_.Busy() && !discarded_.empty()) RefreshAll();
+  return finished;
 }
 
 void TForm2::ButtonClick(const QObject* sender) {

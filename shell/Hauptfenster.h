@@ -9,6 +9,7 @@
 
 #include "model/Block.h"
 #include "platform/Clipboard.h"
+#include "platform/CommandGuard.h"
 #include "shell/UndoHistory.h"
 #include "window/EditorHost.h"
 #include "window/Struktogrammfenster.h"
@@ -56,8 +57,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   std::vector<TForm1*> DiagramWindows() const;
   TForm1* ActiveWindow() const;
   TForm1* FirstWindow() const { return firstWindow_; }
-  // How many deleted elements are kept alive because a window still shows a block in them.
-  std::size_t KeptForWindows() const { return discarded_.size(); }
+  // How many deleted elements wait for the end of the command to be freed.
+  std::size_t WaitingToBeFreed() const { return discarded_.size(); }
 
   // EditorHost.
   TBlock* DesignRoot() override { return RootBlock.get(); }
@@ -68,7 +69,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   void SaveUndoState() override;
   void DropUndoState() override;
   void Discard(TElement* element) override;
-  void WindowClosing(TForm1& window) override;
+  bool RunCommand(const std::function<void()>& command) override { return Guarded(command); }
+  bool CommandRunning() const override { return commands_.Busy(); }
   Dialogs& dialogs() override { return services_.dialogs; }
   LoopTextDialog& loopDialog() override;
   void ShowStatus(const std::string& text) override;
@@ -115,13 +117,15 @@ class TForm2 : public QMainWindow, public EditorHost {
   void ReplaceDesign(BlockPtr root);
   // The common ending of the commands that load or make a design: history emptied.
   void InstallNewDesign(BlockPtr root);
-  // Frees discarded elements that no window shows any more.
-  void CollectDiscarded(const TForm1* closing = nullptr);
+  // Closes every window that shows a block inside a discarded element; the first window
+  // shows the root and is never among them.
+  void CloseDetachedWindows();
   void ForgetLostReferences();
   void FinishChanges();
-  void Guarded(const std::function<void()>& command);
+  bool Guarded(const std::function<void()>& command);
 
   EditorServices services_;
+  CommandGuard commands_{services_.dialogs};
   std::map<std::string, QAction*> items_;
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> buttonActions_;

@@ -70,23 +70,28 @@ void DiagramView::ApplyRanges() {
 
 void DiagramView::paintEvent(QPaintEvent*) { form_.FormPaint(); }
 
+// Mouse and keys reach the window's handlers through the command guard, like its menus.
 void DiagramView::mousePressEvent(QMouseEvent* event) {
-  form_.FormMouseDown(ButtonOf(*event), event->position().toPoint().x(),
-                      event->position().toPoint().y(), false);
+  const QPoint at = event->position().toPoint();
+  const TForm1::Button button = ButtonOf(*event);
+  form_.Guarded([&] { form_.FormMouseDown(button, at.x(), at.y(), false); });
 }
 
 void DiagramView::mouseDoubleClickEvent(QMouseEvent* event) {
-  form_.FormMouseDown(ButtonOf(*event), event->position().toPoint().x(),
-                      event->position().toPoint().y(), true);
+  const QPoint at = event->position().toPoint();
+  const TForm1::Button button = ButtonOf(*event);
+  form_.Guarded([&] { form_.FormMouseDown(button, at.x(), at.y(), true); });
 }
 
 void DiagramView::mouseMoveEvent(QMouseEvent* event) {
-  form_.FormMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+  const QPoint at = event->position().toPoint();
+  form_.Guarded([&] { form_.FormMouseMove(at.x(), at.y()); });
 }
 
 void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
-  form_.FormMouseUp(ButtonOf(*event), event->position().toPoint().x(),
-                    event->position().toPoint().y());
+  const QPoint at = event->position().toPoint();
+  const TForm1::Button button = ButtonOf(*event);
+  form_.Guarded([&] { form_.FormMouseUp(button, at.x(), at.y()); });
   // The pop-up menu opens when the right button comes up, so that a drag with the right
   // button reaches its release here; the press has selected what the menu acts on.
   if (event->button() == Qt::RightButton && form_.PopupMenu1)
@@ -95,7 +100,7 @@ void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
 
 void DiagramView::keyPressEvent(QKeyEvent* event) {
   if (const uint16_t key = VirtualKeyCode(event->key())) {
-    form_.FormKeyDown(key);
+    form_.Guarded([&] { form_.FormKeyDown(key); });
     event->accept();
   } else {
     event->ignore();

@@ -69,7 +69,9 @@ void TForm1::Einfuegen(std::string_view sender) {
   if (block && Options->IsCollapsed(block)) host_.ChangeMinimizeAll(block);
   Select(inserted);
   host_.RefreshAll();
-  if (Textbearbeiten()) {
+  const EditOutcome outcome = EditText();
+  if (outcome == EditOutcome::Abandoned) return;
+  if (outcome == EditOutcome::Cancelled) {
     Loeschen();
     host_.DropUndoState();
     host_.DropUndoState();
@@ -112,27 +114,34 @@ void TForm1::Loeschen() {
   host_.RefreshAll();
 }
 
-bool TForm1::Textbearbeiten() {
+bool TForm1::Textbearbeiten() { return EditText() == EditOutcome::Cancelled; }
+
+TForm1::EditOutcome TForm1::EditText() {
   TElement* element = Options->SelectedElement();
-  if (!HasSelection(element)) return false;
+  if (!HasSelection(element)) return EditOutcome::Confirmed;
   DesignChange change;
   host_.SaveUndoState();
   bool cancelled;
+  // Nothing else runs while the dialog is open; should the element have left the window all
+  // the same (its selection is cleared then), it is not touched.
+  const auto stillHeld = [&] { return !Closed() && Options->SelectedElement() == element; };
   if (dynamic_cast<TFor*>(element)) {
     LoopTextDialog& dialog = host_.loopDialog();
     dialog.SetLoopText(element->Text);
     const int result = host_.dialogs().ShowModal(dialog);
+    if (!stillHeld()) return EditOutcome::Abandoned;
     element->SetText(dialog.LoopText());
     cancelled = result == LoopTextDialog::Cancelled;
   } else {
     const TextDialog box = TextDialogFor(*element);
     std::string text = element->Text;
     cancelled = !host_.dialogs().InputQuery(box.title, box.prompt, text);
+    if (!stillHeld()) return EditOutcome::Abandoned;
     if (!cancelled) element->SetText(text);
     if (dynamic_cast<TBlock*>(element)) host_.UpdateCaptions();
   }
   host_.RefreshAll();
-  return cancelled;
+  return cancelled ? EditOutcome::Cancelled : EditOutcome::Confirmed;
 }
 
 void TForm1::Genauerbestimmen1Click() {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/Dialogs.h"
 
 class TBlock;
 class TElement;
-class TForm1;
 
 // The counting-loop dialog as a diagram window uses it: prepared with the loop's text, shown
 // modally, and read back in every outcome.
@@ -41,11 +41,16 @@ class EditorHost {
   virtual void DropUndoState() = 0;
 
   // Takes an element that a command unlinked from the design, with its contents and
-  // nothing through Next; it is freed once no window shows a block inside it.
+  // nothing through Next. The next RefreshAll closes every window that shows a block inside
+  // it and frees it.
   virtual void Discard(TElement* element) = 0;
 
-  // A window is about to close for good and must no longer be asked for anything.
-  virtual void WindowClosing(TForm1& window) = 0;
+  // Runs a command of a window (pop-up menu, keys, mouse) through the one guard the main
+  // window's commands share: refused while another command waits in a dialog. Returns
+  // whether it ran to its end.
+  virtual bool RunCommand(const std::function<void()>& command) = 0;
+  // Whether a command is under way.
+  virtual bool CommandRunning() const = 0;
 
   // Shows a short note (UTF-8) in the main window's status line until the next command; an
   // empty text clears it.

@@ -72,14 +72,20 @@ void TForm1::FormMouseUp(Button, int x, int y) {
   TElement* target = ElementAtClientPoint(x, y);
   if (!target || target == dragged || ContainsInContents(*dragged, target)) return;
   auto* block = dynamic_cast<TBlock*>(target);
-  const bool after = Options->DropAfter == 1;
+  // Nothing is placed behind the shown block, outside the window: a release on its free
+  // area (the "after" part of a movable block) puts the element at the end of its body.
+  const bool atEnd = target == ShownBlock && Options->DropAfter == 1;
+  const bool after = Options->DropAfter == 1 && !atEnd;
   if (target->Next == dragged && (after || !block)) return;
+  if (atEnd && LastInSequence(ShownBlock->Body) == dragged) return;
   if (WouldBeTooDeep(target, block && !after, *dragged)) return;
   DesignChange change;
   host_.SaveUndoState();
   ShownBlock->RemoveElement(dragged);
   if (after)
     LinkAfter(*target, dragged);
+  else if (atEnd && ShownBlock->Body)
+    LinkAfter(*LastInSequence(ShownBlock->Body), dragged);
   else
     target->InsertElement(dragged);
   host_.RefreshAll();

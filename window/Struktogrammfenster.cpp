@@ -13,7 +13,6 @@
 #include "model/Display.h"
 #include "model/DrawnBox.h"
 #include "model/TreeQueries.h"
-#include "platform/CommandGuard.h"
 #include "platform/qt/Encoding.h"
 #include "platform/qt/MeasuringCanvas.h"
 #include "platform/qt/QtCanvas.h"
@@ -230,9 +229,20 @@ TForm1* TForm1::InneuemFensteranzeigen() {
   return window;
 }
 
+void TForm1::CloseFromCommand() {
+  closingFromCommand_ = true;
+  close();
+  closingFromCommand_ = false;
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+  // A command waiting in a dialog may be this window's own and must find it when it goes on.
+  if (host_.CommandRunning() && !closingFromCommand_) {
+    event->ignore();
+    return;
+  }
   if (Closable) {
-    host_.WindowClosing(*this);
+    closed_ = true;
     QMdiSubWindow::closeEvent(event);
     return;
   }
@@ -256,6 +266,4 @@ void TForm1::ForgetLostReferences() {
     if (lost.contains(block)) Options->ToggleCollapsed(block);
 }
 
-void TForm1::Guarded(const std::function<void()>& command) {
-  RunReportingErrors(host_.dialogs(), command);
-}
+void TForm1::Guarded(const std::function<void()>& command) { host_.RunCommand(command); }

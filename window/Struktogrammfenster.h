@@ -66,6 +66,11 @@ class TForm1 : public QMdiSubWindow {
   // is in sight, its top left first when it is larger than the client area.
   void ScrollToSelection();
   TForm1* InneuemFensteranzeigen();
+  // Closes the window as a step of the running command (the first window only minimises);
+  // a close from outside is refused while a command is under way.
+  void CloseFromCommand();
+  // Whether the window has closed for good and only waits to be destroyed.
+  bool Closed() const { return closed_; }
 
   // Editing.
   void Einfuegen(std::string_view sender);
@@ -87,6 +92,8 @@ class TForm1 : public QMdiSubWindow {
   QPoint ScrollOffsets() const;
   void SetScrollOffsets(QPoint offsets);
   EditorHost& host() const { return host_; }
+  // Runs one of the window's commands through the main window's command guard.
+  void Guarded(const std::function<void()>& command);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -109,8 +116,12 @@ class TForm1 : public QMdiSubWindow {
   // Whether element placed at where (into where's body when intoBody) would nest the design
   // deeper than a file may be; says so in an error box.
   bool WouldBeTooDeep(const TElement* where, bool intoBody, const TElement& element);
-  void Guarded(const std::function<void()>& command);
+  enum class EditOutcome { Confirmed, Cancelled, Abandoned };
+  // Textbearbeiten; Abandoned when the element left the window while its dialog was open.
+  EditOutcome EditText();
 
   EditorHost& host_;
   DiagramView* view_;
+  bool closingFromCommand_ = false;
+  bool closed_ = false;
 };

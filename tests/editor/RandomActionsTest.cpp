@@ -5,13 +5,21 @@
 // measurements all along.
 //
 // TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey);
-// TAVELON_MONKEY_TRACE prints every action as it is done.
+// TAVELON_MONKEY_TRACE prints every action as it is done; an action that takes longer than
+// TAVELON_MONKEY_WATCHDOG seconds (120) ends the run with its seed.
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <deque>
 #include <iostream>
+#include <mutex>
 #include <random>
+#include <thread>
 
 #include "model/MeasureCache.h"
 #include "model/Records.h"
@@ -32,16 +40,61 @@ long FromEnvironment(const char* name, long fallback) {
   return value && *value ? std::strtol(value, nullptr, 10) : fallback;
 }
 
+// Ends the process with the run's seed when one action does not end in time: a hang (a menu
+// that waits for a click, an endless loop) must fail the run, not stall it for ever.
+class Watchdog {
+ public:
+  Watchdog(uint64_t seed, std::chrono::seconds limit)
+      : thread_([this, seed, limit] { Watch(seed, limit); }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+  void Tick(long action) {
+    std::lock_guard lock(mutex_);
+    action_ = action;
+    ++ticks_;
+    wake_.notify_all();
+  }
+
+ private:
+  void Watch(uint64_t seed, std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    for (uint64_t seen = ticks_; !done_; seen = ticks_) {
+      if (wake_.wait_for(lock, limit, [&] { return done_ || ticks_ != seen; })) continue;
+      std::cerr << "random actions: seed " << seed << ", action " << action_
+                << " has not ended after " << limit.count() << " s" << std::endl;
+      std::abort();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  uint64_t ticks_ = 0;
+  long action_ = 0;
+  bool done_ = false;
+  std::thread thread_;
+};
+
 // Dialogs answered at random: input boxes confirmed with a random or the offered text or
-// cancelled, the counting-loop dialog filled in and ended every way; file and print dialogs
-// are cancelled.
+// cancelled, the counting-loop dialog filled in and ended every way; the open and save
+// dialogs choose the one design file of the run or are cancelled, the print dialog is
+// cancelled. Before some answers, whileOpen delivers other commands, as an accessibility
+// bridge may while a dialog is open.
 class RandomDialogs : public Dialogs {
  public:
   explicit RandomDialogs(std::mt19937_64& random) : random_(random) {}
 
   int messages = 0;
+  std::string designFile;
+  std::function<void()> whileOpen;
 
   bool InputQuery(const std::string&, const std::string&, std::string& text) override {
+    Interrupt();
     switch (Pick(4)) {
       case 0:
         return false;
@@ -53,9 +106,18 @@ class RandomDialogs : public Dialogs {
     }
   }
   void ShowMessage(MessageKind, const std::string&, const std::string&) override { ++messages; }
-  bool Execute(FileDialog&) override { return false; }
-  bool ExecutePrintDialog(Printer&) override { return false; }
+  bool Execute(FileDialog& dialog) override {
+    Interrupt();
+    if (designFile.empty() || Pick(2) == 0) return false;
+    dialog.FileName = designFile;
+    return true;
+  }
+  bool ExecutePrintDialog(Printer&) override {
+    Interrupt();
+    return false;
+  }
   int ShowModal(ModalWindow& window) override {
+    Interrupt();
     auto& dialog = dynamic_cast<TForm3&>(window);
     dialog.Edit1->setText(QString::fromLatin1(RandomText()));
     switch (Pick(3)) {
@@ -84,6 +146,9 @@ class RandomDialogs : public Dialogs {
 
  private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  void Interrupt() {
+    if (whileOpen && Pick(5) == 0) whileOpen();
+  }
   std::mt19937_64& random_;
 };
 
@@ -147,6 +212,9 @@ class RandomActionsTest : public EditorTest {
   std::mt19937_64 random;
   std::unique_ptr<RandomDialogs> randomDialogs;
   std::deque<std::string> recent;  // the last actions, for the report of a failure
+  std::unique_ptr<Watchdog> watchdog;
+  long actionNumber = 0;
+  QTemporaryDir folder;
 
   void SetUp() override {
     MeasureCache::Verify = true;
@@ -184,12 +252,15 @@ class RandomActionsTest : public EditorTest {
   }
 
   // Whether the points of window's client area lie within the main window, where the
-  // platform can deliver a user's events.
+  // platform can deliver a user's events, and the press (the first point) lands on the
+  // window's own client area: on another window's title bar a right press would open its
+  // system menu, which waits for a click.
   static bool OnScreen(TForm1& window, std::initializer_list<QPoint> points) {
     QWidget* top = window.window();
+    QWidget* viewport = window.view().viewport();
     for (const QPoint point : points)
-      if (!top->rect().contains(window.view().viewport()->mapTo(top, point))) return false;
-    return true;
+      if (!top->rect().contains(viewport->mapTo(top, point))) return false;
+    return top->childAt(viewport->mapTo(top, *points.begin())) == viewport;
   }
 
   void Note(std::string action) {
@@ -198,6 +269,7 @@ class RandomActionsTest : public EditorTest {
     if (trace) std::cerr << "action: " << action << std::endl;
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
+    if (watchdog) watchdog->Tick(actionNumber);
   }
 
   void PopupCommand(TForm1& window) {
@@ -275,6 +347,119 @@ class RandomActionsTest : public EditorTest {
     }
   }
 
+  // A command that replaces the design, taken back at once; a design saved some time ago is
+  // the one loaded.
+  void ReplaceAndUndo() {
+    static const char* const items[] = {"Neu1", "Struktogrammladen1", "AusZwischenablageeinfgen1",
+                                        "Struktogrammspeichern1"};
+    const char* item = items[Pick(std::size(items))];
+    Note(std::string("menu ") + item + ", then Rckgngig1");
+    Trigger(item);
+    Trigger("Rckgngig1");
+  }
+
+  // The element of the root's body that holds block, or null.
+  TElement* TopLevelHolder(const TElement* block) {
+    for (TElement* e = Root().Body; e; e = e->Next)
+      if (Contains(*e, block)) return e;
+    return nullptr;
+  }
+
+  // Deletes, in the first window, what another window's block lies in, then drags in that
+  // window onto its block's free area (the window has closed with its block).
+  void DeleteUnderAWindowThenDrop(TForm1& window) {
+    TElement* holder = TopLevelHolder(window.ShownBlock);
+    if (!holder) return;
+    Note("delete under a window, then drop on its free area");
+    QPointer<TForm1> alive = &window;
+    First().Options->ClearSelection();
+    First().Options->Select(holder);
+    Key(First(), Qt::Key_Delete);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (alive) DropOnFreeArea(*alive);
+  }
+
+  // Opens a window on a block of the design that can move, whose free area beside its
+  // elements takes drops; null when there is none.
+  TForm1* OpenWindowOnABlock() {
+    std::vector<TElement*> elements;
+    Collect(Root().Body, elements);
+    std::erase_if(elements, [](TElement* e) { return !dynamic_cast<TBlock*>(e) || !e->Movable; });
+    if (elements.empty()) return nullptr;
+    Note("open a window on a block");
+    First().Options->ClearSelection();
+    First().Options->Select(elements[Pick(static_cast<int>(elements.size()))]);
+    return First().InneuemFensteranzeigen();
+  }
+
+  // Drags onto the free area of window's block (where the hit test yields the block with
+  // "after"), at a point of a coarse grid over the client area.
+  void DropOnFreeArea(TForm1& window) {
+    const QSize client = window.view().viewport()->size();
+    std::vector<QPoint> freeArea;
+    for (int y = 0; y < client.height(); y += 6)
+      for (int x = 0; x < client.width(); x += 6)
+        if (window.ElementAtClientPoint(x, y) == window.ShownBlock &&
+            window.Options->DropAfter == 1)
+          freeArea.emplace_back(x, y);
+    if (freeArea.empty()) return;
+    const QPoint to = freeArea[Pick(static_cast<int>(freeArea.size()))];
+    Note("drop on the shown block's free area");
+    DragPress(window, AnyPoint(window));
+    DragMove(window, to);
+    DragRelease(window, to);
+  }
+
+  void OnABlocksWindow() {
+    TForm1* window = OpenWindowOnABlock();
+    if (!window) return;
+    if (Chance(50))
+      DeleteUnderAWindowThenDrop(*window);
+    else
+      DropOnFreeArea(*window);
+  }
+
+  // Commands the platform may deliver while a dialog is open; each must be refused.
+  void Interrupt() {
+    static const char* const items[] = {
+        "Neu1",      "Rckgngig1",          "AusZwischenablageeinfgen1",
+        "Anweisung", "Struktogrammladen1", "Programmbeenden1"};
+    const TBlock* root = &Root();
+    const std::string design = Design();
+    const int states = States();
+    const std::size_t windows = form->DiagramWindows().size();
+    const std::string during = recent.back();
+    TForm1& window = AnyWindow();
+    switch (Pick(5)) {
+      case 0: {
+        const char* item = items[Pick(std::size(items))];
+        Note(std::string("  while a dialog is open: menu ") + item);
+        Trigger(item);
+        break;
+      }
+      case 1:
+        Note("  while a dialog is open: pop-up");
+        Popup(window, Chance(50) ? "Lschen1" : "Anweisung");
+        break;
+      case 2:
+        Note("  while a dialog is open: tool bar");
+        form->Button("BAnweisung")->click();
+        break;
+      case 3:
+        Note("  while a dialog is open: key");
+        Key(window, Chance(50) ? Qt::Key_Delete : Qt::Key_Return);
+        break;
+      default:
+        Note("  while a dialog is open: close a window");
+        window.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        break;
+    }
+    if (&Root() != root || Design() != design || States() != states ||
+        form->DiagramWindows().size() != windows)
+      ADD_FAILURE() << "a command ran while a dialog was open, during: " << during;
+  }
+
   void WindowAction() {
     TForm1& window = AnyWindow();
     switch (Pick(3)) {
@@ -315,8 +500,12 @@ class RandomActionsTest : public EditorTest {
       KeyPress(window);
     else if (kind < 75)
       PopupCommand(window);
-    else if (kind < 92)
+    else if (kind < 90)
       MenuCommand();
+    else if (kind < 92)
+      ReplaceAndUndo();
+    else if (kind < 96)
+      OnABlocksWindow();
     else
       WindowAction();
     if (Chance(10)) clipboard.text = Chance(50) ? ExportProgramText(Root()) : randomDialogs->RandomText();
@@ -325,7 +514,11 @@ class RandomActionsTest : public EditorTest {
   // Everything that must hold after any action; the reason it does not, or empty.
   std::string Fault() {
     if (std::string fault = TreeFault(Root()); !fault.empty()) return "design: " + fault;
+    if (form->WaitingToBeFreed() != 0) return "deleted elements are kept after the command";
+    if (form->FirstWindow()->ShownBlock != &Root())
+      return "the first window does not show the root";
     for (TForm1* window : form->DiagramWindows()) {
+      if (!Contains(Root(), window->ShownBlock)) return "a window shows a block outside the design";
       const TDisplayOptions& options = *window->Options;
       if (options.SelectionCount() > 1) return "more than one element selected";
       if (options.SelectedElement() && !Contains(*window->ShownBlock, options.SelectedElement()))
@@ -356,7 +549,12 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
   const long actions = FromEnvironment("TAVELON_MONKEY_ACTIONS", DefaultActions);
   std::cerr << "random actions: seed " << seed << ", " << actions << " actions" << std::endl;
   random.seed(seed);
+  watchdog = std::make_unique<Watchdog>(
+      seed, std::chrono::seconds(FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120)));
   randomDialogs = std::make_unique<RandomDialogs>(random);
+  ASSERT_TRUE(folder.isValid());
+  randomDialogs->designFile = folder.filePath("entwurf.str").toStdString();
+  randomDialogs->whileOpen = [this] { Interrupt(); };
   form.reset();
   form = std::make_unique<TForm2>(EditorServices{*randomDialogs, printer, clipboard});
   form->show();
@@ -365,6 +563,7 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
   long changes = 0;
   std::size_t largest = 0, mostWindows = 0;
   for (long i = 0; i < actions; ++i) {
+    actionNumber = i;
     const std::string before = Design();
     Act();
     QCoreApplication::processEvents();
@@ -379,6 +578,8 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
       FAIL() << "seed " << seed << ", action " << i << ": " << fault << "\nlast actions:" << last;
     }
   }
+  randomDialogs->whileOpen = nullptr;
+  watchdog.reset();
   std::cerr << "random actions: " << changes << " changed the design, the largest had " << largest
             << " elements, at most " << mostWindows << " windows were open" << std::endl;
   // A run whose actions miss everything proves nothing.

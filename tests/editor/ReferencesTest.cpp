@@ -1,11 +1,19 @@
-// Windows that refer to parts of the design another window changes: a window showing a block
-// that was deleted elsewhere goes on showing it, and selections, drop targets and collapsed
-// blocks that left a window's shown block are forgotten. Run under the sanitizers, these
-// tests also prove that nothing is used after it is freed and nothing is leaked.
+// Windows that refer to parts of the design another window changes: a window whose shown block
+// leaves the design closes with the command that took it out, the first window stays on the
+// root, and selections, drop targets and collapsed blocks that left a window's shown block are
+// forgotten. Run under the sanitizers, these tests also prove that nothing is used after it is
+// freed and nothing is leaked.
+#include <QPointer>
+
+#include "model/TreeQueries.h"
 #include "tests/editor/EditorTestSupport.h"
 
 namespace editortest {
 namespace {
+
+TBlock* BranchOf(TElement* element, int branch) {
+  return dynamic_cast<TBedingung&>(*element).Branch(branch);
+}
 
 class ReferencesTest : public EditorTest {
  protected:
@@ -23,50 +31,105 @@ class ReferencesTest : public EditorTest {
     Key(First(), Qt::Key_Delete);
   }
 
+  // The element at a path as At takes it; a path that ends in a branch number names that
+  // branch block, and the empty path the root.
+  TElement* AtPath(std::vector<int> path) {
+    if (path.empty()) return &Root();
+    if (path.size() % 2 == 0) {
+      const int branch = path.back();
+      path.pop_back();
+      return BranchOf(AtPath(path), branch);
+    }
+    return path.size() == 1 ? At({path[0]}) : At({path[0], path[1], path[2]});
+  }
+
   void Close(TForm1* window) {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 };
 
-TBlock* BranchOf(TElement* element, int branch) {
-  return dynamic_cast<TBedingung&>(*element).Branch(branch);
+// Each case opens windows on blocks, deletes one element in the first window, and names the
+// windows that must close with it; the others go on showing their blocks.
+TEST_F(ReferencesTest, AWindowWhoseBlockLeavesTheDesignClosesWithTheCommand) {
+  struct Case {
+    const char* design;
+    std::vector<std::vector<int>> shown;  // paths of the blocks the windows show, {} the root
+    std::vector<int> deleted;
+    std::vector<bool> closes;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"I(c)[A(y1) A(y2)|A(n)] A(z)", {{0, 1}}, {0}, {true}, "A(z)"},
+      {"B(outer)[A(o) B(inner)[A(i)]] A(z)",
+       {{0, 1, 1}, {0}, {}},
+       {0},
+       {true, true, false},
+       "A(z)"},
+      {"W(w)[B(k)[A(i)]] B(stays)[A(s)]",
+       {{0, 1}, {0, 1, 0}, {1}},
+       {0},
+       {true, true, false},
+       "B(stays)[A(s)]"},
+      // Emptying the root takes every inner block out; the first window shows the root still.
+      {"B(a)[A(x)] I(c)[|A(n)]", {{0}, {1, 2}, {}}, {}, {true, true, false}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.design);
+    SetDesign(c.design);
+    std::vector<QPointer<TForm1>> windows;
+    for (const std::vector<int>& path : c.shown) {
+      TElement* block = AtPath(path);
+      TForm1* window = OpenWindowOn(block);
+      Click(*window, block);
+      windows.emplace_back(window);
+    }
+    DeleteInFirst(AtPath(c.deleted));
+    EXPECT_EQ(Design(), c.after);
+    EXPECT_EQ(form->WaitingToBeFreed(), 0u) << "freed with the command";
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      EXPECT_EQ(!windows[i] || windows[i]->Closed(), c.closes[i]) << "window " << i;
+      if (windows[i] && !c.closes[i])
+        EXPECT_TRUE(Contains(Root(), windows[i]->ShownBlock)) << "window " << i;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(&First(), form->FirstWindow());
+    EXPECT_EQ(First().ShownBlock, &Root());
+    for (const QPointer<TForm1>& window : windows) {
+      EXPECT_EQ(!window, c.closes[&window - windows.data()]);
+      if (window) Close(window);
+    }
+    form->UndoStates.ClearUndoStates();
+  }
 }
 
-TEST_F(ReferencesTest, AWindowOnABranchOfADeletedDecisionGoesOnShowingIt) {
-  SetDesign("I(c)[A(y1) A(y2)|A(n)] A(z)");
-  TBlock* yes = BranchOf(At({0}), 1);
-  TForm1* window = OpenWindowOn(yes);
-  Click(*window, At({0, 1, 1}));
-  DeleteInFirst(At({0}));
-  EXPECT_EQ(Design(), "A(z)");
-  EXPECT_EQ(window->ShownBlock, yes);
-  EXPECT_EQ(RenderBody(*yes), "A(y1) A(y2)");
-  EXPECT_EQ(Selected(*window), "A(y2)") << "still inside what the window shows";
-  EXPECT_EQ(form->KeptForWindows(), 1u);
-  // The window can still be worked in; the design does not change by it.
-  Key(*window, Qt::Key_Delete);
-  EXPECT_EQ(RenderBody(*yes), "A(y1)");
-  EXPECT_EQ(Design(), "A(z)");
-  window->Repaint();
-  Close(window);
-  EXPECT_EQ(form->KeptForWindows(), 0u) << "freed once no window shows it";
-}
+// A drag on the free area of a window's own block puts the element at the end of that block's
+// body, never behind the block; deleting the block elsewhere then closes the windows on it and
+// on the blocks inside it, with nothing left to refer to freed elements.
+TEST_F(ReferencesTest, ADropOnTheShownBlocksFreeAreaStaysInsideIt) {
+  SetDesign("A(a) B(inner)[B(blk)[A(q)] A(w)] A(z)");
+  TForm1* inner = OpenWindowOn(At({1}));
+  QPointer<TForm1> blk = OpenWindowOn(At({1, 1, 0}));
+  const QPoint from = ClientPointOn(*inner, At({1, 1, 0}));
+  const QPoint freeArea = ClientPointOn(*inner, At({1}), 1);
+  ASSERT_NE(freeArea, QPoint(-1, -1)) << "no free area beside the block's elements";
+  Drag(*inner, from, freeArea);
+  EXPECT_EQ(Design(), "A(a) B(inner)[A(w) B(blk)[A(q)]] A(z)");
+  EXPECT_EQ(States(), 1);
+  // Already at the end, it stays where it is and nothing is recorded.
+  Drag(*inner, ClientPointOn(*inner, At({1, 1, 1})), ClientPointOn(*inner, At({1}), 1));
+  EXPECT_EQ(Design(), "A(a) B(inner)[A(w) B(blk)[A(q)]] A(z)");
+  EXPECT_EQ(States(), 1);
 
-TEST_F(ReferencesTest, AWindowOnABlockInsideADeletedBlockKeepsItAliveUntilGivenAnother) {
-  SetDesign("B(outer)[A(o) B(inner)[A(i)]] A(z)");
-  TForm1* window = OpenWindowOn(At({0, 1, 1}));
-  window->Options->Select(At({0, 1, 1, 1, 0}));
-  window->ChangeDisplay();
-  DeleteInFirst(At({0}));
-  EXPECT_EQ(Design(), "A(z)");
-  EXPECT_EQ(RenderBody(*window->ShownBlock), "A(i)");
-  EXPECT_EQ(form->KeptForWindows(), 1u);
-  // Given the root block, the window no longer needs the deleted block.
-  window->SetBlock(&Root());
-  form->RefreshAll();
-  EXPECT_EQ(form->KeptForWindows(), 0u);
-  Close(window);
+  QPointer<TForm1> innerWindow = inner;
+  DeleteInFirst(At({1}));
+  EXPECT_EQ(Design(), "A(a) A(z)");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(innerWindow);
+  EXPECT_FALSE(blk);
+  EXPECT_EQ(form->WaitingToBeFreed(), 0u);
+  Trigger("Rckgngig1");
+  EXPECT_EQ(Design(), "A(a) B(inner)[A(w) B(blk)[A(q)]] A(z)");
 }
 
 TEST_F(ReferencesTest, SelectionsDropTargetsAndCollapsedBlocksThatLeftAWindowAreForgotten) {
@@ -100,41 +163,39 @@ TEST_F(ReferencesTest, SelectionsDropTargetsAndCollapsedBlocksThatLeftAWindowAre
   EXPECT_EQ(Design(), "A(z)");
   EXPECT_EQ(States(), 1);
   EXPECT_TRUE(dialogs.inputCalls.empty());
-  EXPECT_EQ(form->KeptForWindows(), 0u);
+  EXPECT_EQ(form->WaitingToBeFreed(), 0u);
 }
 
 TEST_F(ReferencesTest, DeletingTheShownBlockOrABranchHandsOverOnlyTheBody) {
   SetDesign("B(k)[A(1) I(c)[A(y)|] A(2)] A(z)");
   auto* block = static_cast<TBlock*>(At({0}));
   TForm1* window = OpenWindowOn(block);
-  TForm1* branchWindow = OpenWindowOn(BranchOf(At({0, 1, 1}), 1));
+  QPointer<TForm1> branchWindow = OpenWindowOn(BranchOf(At({0, 1, 1}), 1));
   // The branch's body goes when the block that holds the decision is emptied.
   Click(*window, block);
   Key(*window, Qt::Key_Delete);
   EXPECT_EQ(Design(), "B(k)[] A(z)");
-  EXPECT_EQ(window->ShownBlock, block);
-  EXPECT_EQ(RenderBody(*branchWindow->ShownBlock), "A(y)");
-  EXPECT_EQ(form->KeptForWindows(), 1u);
-  Close(branchWindow);
-  EXPECT_EQ(form->KeptForWindows(), 0u);
+  EXPECT_EQ(window->ShownBlock, block) << "the emptied block stays in the design";
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(branchWindow);
+  EXPECT_EQ(form->WaitingToBeFreed(), 0u);
   Close(window);
 }
 
 TEST_F(ReferencesTest, UndoAfterDeletingWhatAnotherWindowShows) {
   SetDesign("B(outer)[B(inner)[A(i)]] W(w)[A(b)] A(z)");
-  TForm1* inner = OpenWindowOn(At({0, 1, 0}));
-  TForm1* body = OpenWindowOn(BranchOf(At({1}), 1));
+  QPointer<TForm1> inner = OpenWindowOn(At({0, 1, 0}));
+  QPointer<TForm1> body = OpenWindowOn(BranchOf(At({1}), 1));
   Click(*inner, At({0, 1, 0, 1, 0}));
   DeleteInFirst(At({0}));
   DeleteInFirst(At({0}));
-  EXPECT_EQ(Design(), "A(z)");
-  EXPECT_EQ(form->KeptForWindows(), 2u);
-  form->MdiArea->setActiveSubWindow(body);
-  Key(*body, Qt::Key_Z, Qt::ControlModifier);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Design(), "A(z)");
+  EXPECT_FALSE(inner);
+  EXPECT_FALSE(body);
+  EXPECT_EQ(form->DiagramWindows(), std::vector<TForm1*>{&First()});
+  Key(First(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Design(), "W(w)[A(b)] A(z)");
-  for (TForm1* window : form->DiagramWindows()) EXPECT_EQ(window->ShownBlock, &Root());
-  EXPECT_EQ(form->KeptForWindows(), 0u);
   Trigger("Rckgngig1");
   EXPECT_EQ(Design(), "B(outer)[B(inner)[A(i)]] W(w)[A(b)] A(z)");
   First().Repaint();

@@ -6,12 +6,17 @@ void ScriptedDialogs::Unexpected(const std::string& what) {
   if (failOnUnexpected) ADD_FAILURE() << "no answer queued for " << what;
 }
 
+void ScriptedDialogs::Opened() {
+  if (whileOpen) whileOpen();
+}
+
 bool ScriptedDialogs::AllAnswered() const {
   return inputs_.empty() && files_.empty() && printDialogs_.empty() && modals_.empty();
 }
 
 bool ScriptedDialogs::InputQuery(const std::string& title, const std::string& prompt,
                                  std::string& text) {
+  Opened();
   inputCalls.push_back({title, prompt, text});
   if (inputs_.empty()) {
     Unexpected("the input box \"" + title + "\"");
@@ -26,10 +31,12 @@ bool ScriptedDialogs::InputQuery(const std::string& title, const std::string& pr
 
 void ScriptedDialogs::ShowMessage(MessageKind kind, const std::string& caption,
                                   const std::string& text) {
+  Opened();
   messages.push_back({kind, caption, text});
 }
 
 bool ScriptedDialogs::Execute(FileDialog& dialog) {
+  Opened();
   fileDialogs.push_back(dialog);
   if (files_.empty()) {
     Unexpected("a file dialog");
@@ -43,6 +50,7 @@ bool ScriptedDialogs::Execute(FileDialog& dialog) {
 }
 
 bool ScriptedDialogs::ExecutePrintDialog(Printer&) {
+  Opened();
   ++printDialogCalls;
   if (printDialogs_.empty()) {
     Unexpected("the print dialog");
@@ -54,6 +62,7 @@ bool ScriptedDialogs::ExecutePrintDialog(Printer&) {
 }
 
 int ScriptedDialogs::ShowModal(ModalWindow& window) {
+  Opened();
   ++modalCalls;
   if (modals_.empty()) {
     Unexpected("a dialog window");

@@ -39,6 +39,8 @@ class ScriptedDialogs : public Dialogs {
   int printDialogCalls = 0;
   int modalCalls = 0;
   bool failOnUnexpected = true;
+  // Runs as each dialog opens, before it is answered: what the platform may deliver then.
+  std::function<void()> whileOpen;
 
   // Whether every queued answer has been used.
   bool AllAnswered() const;
@@ -55,6 +57,7 @@ class ScriptedDialogs : public Dialogs {
     std::string text;
   };
   void Unexpected(const std::string& what);
+  void Opened();
 
   std::deque<InputAnswer> inputs_;
   std::deque<std::optional<std::string>> files_;
