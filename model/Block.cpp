@@ -79,7 +79,7 @@ void TBlock::DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, 
   canvas.Brush.Color = Colors::White;
   canvas.Pen.Width = 1;
   if (BodyCoversFrame(canvas, size, options))
-    OutlineOnly(canvas, box);
+    DrawCoveredFrame(canvas, box, {});
   else
     canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
   if (options.Printing) {

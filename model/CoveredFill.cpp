@@ -9,6 +9,15 @@ void FillOnly(Canvas& canvas, const TRect& rect) {
   canvas.Pen = pen;
 }
 
+void DrawCoveredFrame(Canvas& canvas, const TRect& box, std::initializer_list<TRect> uncovered) {
+  if (!canvas.SkipsCoveredFills()) {
+    canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+    return;
+  }
+  for (const TRect& part : uncovered) FillOnly(canvas, part);
+  OutlineOnly(canvas, box);
+}
+
 void OutlineOnly(Canvas& canvas, const TRect& rect) {
   const BrushStyle style = canvas.Brush.Style;
   canvas.Brush.Style = BrushStyle::Clear;

@@ -85,9 +85,8 @@ void TDoWhile::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
   const TColor brush = canvas.Brush.Color;
   canvas.Brush.Color = Colors::White;
   // The body covers the box right of the left strip and above the condition.
-  FillOnly(canvas, {x0, y0, x0 + 21, y0 + bh + 1});
-  FillOnly(canvas, {x0, y0 + bh, x0 + width, y0 + bh + ch + 1});
-  OutlineOnly(canvas, {x0, y0, x0 + width, y0 + bh + ch + 1});
+  DrawCoveredFrame(canvas, {x0, y0, x0 + width, y0 + bh + ch + 1},
+                   {{x0, y0, x0 + 21, y0 + bh + 1}, {x0, y0 + bh, x0 + width, y0 + bh + ch + 1}});
   canvas.TextOut(x0 + 5, y0 + bh + 5, Text);
   canvas.Brush.Color = brush;
   Branches[0]->Draw(canvas, {x0 + 20, y0}, width - 20, options);

@@ -79,10 +79,12 @@ void TIf::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
   const int32_t w1 = o2.x - x0 + 1;
   const int32_t w2 = x0 + width - o2.x;
   // The branches cover the box below the condition, each down to its own height.
-  FillOnly(canvas, {x0, y0, box.Right, o1.y + 1});
-  FillOnly(canvas, {x0, o1.y + Branches[0]->GetSize(canvas, options).h, x0 + w1, box.Bottom});
-  FillOnly(canvas, {o2.x, o2.y + Branches[1]->GetSize(canvas, options).h, box.Right, box.Bottom});
-  OutlineOnly(canvas, box);
+  const int32_t h1 = Branches[0]->GetSize(canvas, options).h;
+  const int32_t h2 = Branches[1]->GetSize(canvas, options).h;
+  DrawCoveredFrame(canvas, box,
+                   {{x0, y0, box.Right, o1.y + 1},
+                    {x0, o1.y + h1, x0 + w1, box.Bottom},
+                    {o2.x, o2.y + h2, box.Right, box.Bottom}});
   // Centred on the triangle's tip for equal branches, nudged toward the wider one otherwise.
   const auto xm = static_cast<int32_t>((w1 * 5.0 / 6.0 + w2 * 1.0 / 6.0 + w1) / 2.0);
   canvas.TextOut(x0 + xm - text.w / 2, y0 + 2, Text);

@@ -50,9 +50,8 @@ TElement::DrawResult TWhile::DrawElement(Canvas& canvas, TPoint origin, int32_t 
     canvas.Brush.Color = Colors::White;
     // The body covers the box right of the left strip and below the condition.
     const int32_t ch = GetConditionSize(canvas, options).h;
-    FillOnly(canvas, {x0, y0, x0 + width, y0 + ch + 1});
-    FillOnly(canvas, {x0, y0 + ch, x0 + 21, y0 + height + 1});
-    OutlineOnly(canvas, {x0, y0, x0 + width, y0 + height + 1});
+    DrawCoveredFrame(canvas, {x0, y0, x0 + width, y0 + height + 1},
+                     {{x0, y0, x0 + width, y0 + ch + 1}, {x0, y0 + ch, x0 + 21, y0 + height + 1}});
     canvas.TextOut(x0 + 5, y0 + 5, Text);
     canvas.Brush.Color = brush;
     Branches[0]->Draw(canvas, GetBranchOrigin(canvas, origin, options, 1), width - 20, options);
