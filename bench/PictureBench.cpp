@@ -1,11 +1,14 @@
 // Benchmarks of --export-image: a whole design drawn as a PNG, SVG or PDF picture, with the
-// size of the file it makes.
+// size of the file it makes; and of "Als Bild kopieren": the design's PNG and SVG at full size
+// in the structogram view put on the application's clipboard.
 #include <algorithm>
 #include <cmath>
 
 #include "bench/BenchDesigns.h"
 #include "platform/qt/MeasuringCanvas.h"
+#include "platform/qt/QtClipboard.h"
 #include "shell/ImageExport.h"
+#include "shell/ShownBlockPicture.h"
 
 namespace {
 
@@ -51,7 +54,33 @@ void Picture(benchmark::State& state, PictureFormat format, DesignShape shape, i
   state.counters["scale"] = scale;
 }
 
+void CopyPicture(benchmark::State& state, DesignShape shape, int64_t n) {
+  TBlock& root = SharedDesign(shape, n);
+  QtClipboard clipboard;
+  double bytes = 0;
+  for (auto _ : state) {
+    QByteArray png, svg;
+    try {
+      png = RenderShownBlock(root, PictureFormat::Png, false, {});
+      svg = RenderShownBlock(root, PictureFormat::Svg, false, {});
+    } catch (const PictureError& error) {
+      // As the editor does, a picture beyond the limits is refused.
+      state.SkipWithError(error.what());
+      break;
+    }
+    clipboard.SetFormats({{"image/png", png.toStdString()}, {"image/svg+xml", svg.toStdString()}});
+    bytes = static_cast<double>(png.size() + svg.size());
+  }
+  state.counters["bytes"] = bytes;
+}
+
 const bool registered = [] {
+  for (DesignShape shape : AllShapes)
+    benchmark::RegisterBenchmark(
+        (std::string("CopyPicture/") + ShapeName(shape) + "/1000").c_str(),
+        [=](benchmark::State& state) { CopyPicture(state, shape, 1000); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
   for (PictureFormat format : {PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf})
     for (DesignShape shape : AllShapes)
       for (int64_t n : PictureSizes)

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "model/DesignChange.h"
+#include "model/CoveredFill.h"
 #include "model/DrawHelpers.h"
 
 TBlock::TBlock(std::string text) : TElement(std::move(text)) {}
@@ -68,6 +69,13 @@ void TBlock::DrawFlowchartFrame(Canvas& canvas, TPoint origin, TSize size,
     DrawFlowchartDropBar(canvas, x, frameBottom + options.Spacing / 2);
 }
 
+bool TBlock::BodyCoversFrame(Canvas& canvas, TSize size, TDisplayOptions& options) {
+  if (!Body || options.IsCollapsed(this)) return false;
+  int32_t height = 0;
+  for (TElement* e = Body; e; e = e->Next) height += e->GetSize(canvas, options).h;
+  return height == size.h;
+}
+
 void TBlock::DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, TSize size,
                                   TDisplayOptions& options) {
   const auto [x, y] = origin;
@@ -75,7 +83,10 @@ void TBlock::DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, 
   if (options.IsSelected(this) && options.OnScreen) options.SelectionRect = box;
   canvas.Brush.Color = Colors::White;
   canvas.Pen.Width = 1;
-  canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+  if (BodyCoversFrame(canvas, size, options))
+    DrawCoveredFrame(canvas, box, {});
+  else
+    canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
   if (options.Printing) {
     canvas.Pen.Width = 3;
     if (!IsRed(canvas)) canvas.Pen.Color = Colors::Black;

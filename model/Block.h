@@ -51,7 +51,10 @@ class TBlock : public TElement {
   void DrawFlowchartFrame(Canvas& canvas, TPoint origin, TSize size, TDisplayOptions& options);
   void DrawStructogramFrame(Canvas& canvas, TPoint origin, int32_t width, TSize size,
                             TDisplayOptions& options);
-  void DrawBody(Canvas& canvas, TPoint origin, int32_t width, TSize size, TDisplayOptions& options);
+  void DrawBody(Canvas& canvas, TPoint origin, int32_t width, TSize size,
+                TDisplayOptions& options);
+  // Whether the body's elements, stacked, cover the whole structogram frame of size.
+  bool BodyCoversFrame(Canvas& canvas, TSize size, TDisplayOptions& options);
 };
 
 using BlockPtr = std::unique_ptr<TBlock, SequenceDeleter>;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "model/CoveredFill.h"
 #include "model/DrawHelpers.h"
 #include "model/Loops.h"
 
@@ -87,7 +88,9 @@ void TDoWhile::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
   const int32_t bh = Branches[0]->GetSize(canvas, options).h;
   const TColor brush = canvas.Brush.Color;
   canvas.Brush.Color = Colors::White;
-  canvas.Rectangle(x0, y0, x0 + width, y0 + bh + ch + 1);
+  // The body covers the box right of the left strip and above the condition.
+  DrawCoveredFrame(canvas, {x0, y0, x0 + width, y0 + bh + ch + 1},
+                   {{x0, y0, x0 + 21, y0 + bh + 1}, {x0, y0 + bh, x0 + width, y0 + bh + ch + 1}});
   canvas.TextOut(x0 + 5, y0 + bh + 5, Text);
   canvas.Brush.Color = brush;
   const Placement body = ContentPlacement(canvas, origin, width, options, 0);

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "model/Bedingung.h"
+#include "model/CoveredFill.h"
 #include "model/DrawHelpers.h"
 
 TIf::TIf(std::string text) : TBedingung(std::move(text)) {
@@ -85,9 +86,15 @@ void TIf::DrawStructogram(Canvas& canvas, TPoint origin, int32_t width,
   }
   const TColor brush = canvas.Brush.Color;
   canvas.Brush.Color = Colors::White;
-  canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
   const int32_t w1 = GetBranchWidth(canvas, origin, width, options, 1);
   const int32_t w2 = GetBranchWidth(canvas, origin, width, options, 2);
+  // The branches cover the box below the condition, each down to its own height.
+  const int32_t h1 = Branches[0]->GetSize(canvas, options).h;
+  const int32_t h2 = Branches[1]->GetSize(canvas, options).h;
+  DrawCoveredFrame(canvas, box,
+                   {{x0, y0, box.Right, o1.y + 1},
+                    {x0, o1.y + h1, x0 + w1, box.Bottom},
+                    {o2.x, o2.y + h2, box.Right, box.Bottom}});
   // Centred on the triangle's tip for equal branches, nudged toward the wider one otherwise.
   const auto xm = static_cast<int32_t>((w1 * 5.0 / 6.0 + w2 * 1.0 / 6.0 + w1) / 2.0);
   canvas.TextOut(x0 + xm - text.w / 2, y0 + 2, Text);

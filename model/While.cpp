@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "model/CoveredFill.h"
 #include "model/DrawHelpers.h"
 #include "model/Loops.h"
 
@@ -48,7 +49,10 @@ TElement::DrawResult TWhile::DrawElement(Canvas& canvas, TPoint origin, int32_t 
   } else {
     const TColor brush = canvas.Brush.Color;
     canvas.Brush.Color = Colors::White;
-    canvas.Rectangle(x0, y0, x0 + width, y0 + height + 1);
+    // The body covers the box right of the left strip and below the condition.
+    const int32_t ch = GetConditionSize(canvas, options).h;
+    DrawCoveredFrame(canvas, {x0, y0, x0 + width, y0 + height + 1},
+                     {{x0, y0, x0 + width, y0 + ch + 1}, {x0, y0 + ch, x0 + 21, y0 + height + 1}});
     canvas.TextOut(x0 + 5, y0 + 5, Text);
     canvas.Brush.Color = brush;
     const Placement body = ContentPlacement(canvas, origin, width, options, 0);

@@ -76,6 +76,10 @@ class Canvas {
   // resolution); measurements are only reused on canvases with the same key and font.
   virtual uint64_t DeviceKey() const { return 0; }
 
+  // Whether drawing should leave out fills that later shapes cover: on a pixel device every
+  // fill costs its area, while in a vector picture more shapes only cost more.
+  virtual bool SkipsCoveredFills() const { return true; }
+
   void MoveTo(int32_t x, int32_t y) { PenPos = {x, y}; }
   TPoint PenPos;
 };

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
-// The clipboard in plain-text format; texts are Windows-1252.
+// The clipboard: plain text, whose texts are Windows-1252, or data in other formats.
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
@@ -11,4 +12,8 @@ class Clipboard {
   virtual void SetText(const std::string& text) = 0;
   // The clipboard's text, or nothing when it holds no text.
   virtual std::optional<std::string> Text() const = 0;
+  // Empties the clipboard and puts the same content on it in several formats, each the
+  // bytes of one MIME type (for example "image/png"), so that a program pasting it takes
+  // the format it reads best.
+  virtual void SetFormats(const std::map<std::string, std::string>& formats) = 0;
 };

@@ -15,13 +15,16 @@ enum class FileDialogKind { Open, Save };
 
 // A file dialog's settings and its result, kept between uses so that it proposes the name
 // last chosen. Filter is pairs of description and pattern separated by "|", for example
-// "Struktogramme (*.str)|*.str|Alle Dateien|*.*"; DefaultExt is added to a name typed
-// without an extension.
+// "Struktogramme (*.str)|*.str|Alle Dateien|*.*"; FilterIndex is the pair offered first,
+// counted from 0, and after confirmation the one the user chose. A name typed without an
+// extension gets the chosen filter's extension when its pattern names one ("*.str"), and
+// DefaultExt otherwise.
 struct FileDialog {
   FileDialogKind Kind = FileDialogKind::Open;
   std::string Filter;
   std::string DefaultExt;
   std::string FileName;
+  int FilterIndex = 0;
 };
 
 // A dialog window of the program's own with a modal result.

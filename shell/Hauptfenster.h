@@ -10,6 +10,7 @@
 #include "model/Block.h"
 #include "platform/Clipboard.h"
 #include "platform/CommandGuard.h"
+#include "shell/PictureWriter.h"
 #include "shell/UndoHistory.h"
 #include "window/EditorHost.h"
 #include "window/Struktogrammfenster.h"
@@ -48,6 +49,7 @@ class TForm2 : public QMainWindow, public EditorHost {
   TForm3* Form3 = nullptr;  // the counting-loop dialog, hidden until needed
   FileDialog OpenDialog1{FileDialogKind::Open, {}, {}, {}};
   FileDialog SaveDialog1{FileDialogKind::Save, {}, {}, {}};
+  FileDialog PictureDialog1{FileDialogKind::Save, {}, {}, {}};  // keeps the last picture's name and format
 
   // Menu items and tool-bar buttons by component name.
   QAction* Item(const std::string& component) const;
@@ -83,6 +85,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   void InZwischenablage1Click();
   void AusZwischenablageeinfgen1Click();
   void Exportieren1Click();
+  void AlsBildspeichern1Click();
+  void AlsBildkopieren1Click();
   void Drucken2Click();
   void Programmbeenden1Click();
   void Rckgngig1Click();
@@ -123,6 +127,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   void ForgetLostReferences();
   void FinishChanges();
   bool Guarded(const std::function<void()>& command);
+  // The active window's shown block as a picture file's bytes, empty without a window.
+  QByteArray ActiveWindowPicture(PictureFormat format);
 
   EditorServices services_;
   CommandGuard commands_{services_.dialogs};

@@ -6,6 +6,7 @@
 #include "platform/qt/MeasuringCanvas.h"
 #include "platform/qt/QtCanvas.h"
 #include "shell/Conversions.h"
+#include "shell/ShownBlockPicture.h"
 
 namespace {
 
@@ -37,9 +38,11 @@ DiagramLayout LayoutDiagram(TBlock& root, Canvas& canvas, TDisplayOptions& optio
   return {origin, {box.Right + box.Left, box.Bottom + box.Top}};
 }
 
-QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, double scale) {
+QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, double scale,
+                         const std::vector<TElement*>& collapsed) {
   TDisplayOptions options;
   SetPictureOptions(options, view);
+  for (TElement* block : collapsed) options.ToggleCollapsed(block);
   DiagramLayout layout;
   {
     MeasuringCanvas measuring;
@@ -49,6 +52,12 @@ QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, d
     QtCanvas canvas(painter);
     DisplayStruktogramm(root, canvas, layout.Origin, options);
   });
+}
+
+QByteArray RenderShownBlock(TBlock& shown, PictureFormat format, bool flowchart,
+                            const std::vector<TElement*>& collapsed) {
+  const DiagramView view = flowchart ? DiagramView::Flowchart : DiagramView::Structogram;
+  return RenderDiagram(shown, format, view, 1.0, collapsed);
 }
 
 void ExportImageFile(const std::string& input, const std::string& output, DiagramView view,

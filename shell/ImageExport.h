@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <string>
+#include <vector>
 
 #include "model/Block.h"
 #include "shell/CommandLine.h"
@@ -24,8 +25,10 @@ void SetPictureOptions(TDisplayOptions& options, DiagramView view);
 // Measures the design on canvas, which carries the font the picture is drawn with.
 DiagramLayout LayoutDiagram(TBlock& root, Canvas& canvas, TDisplayOptions& options);
 
-// The bytes of a picture file of the design. Throws PictureError.
-QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, double scale);
+// The bytes of a picture file of the design, or of the block shown in a window with the
+// blocks it has collapsed. Throws PictureError.
+QByteArray RenderDiagram(TBlock& root, PictureFormat format, DiagramView view, double scale,
+                         const std::vector<TElement*>& collapsed = {});
 
 // --export-image: reads the design at input and writes its picture to output, in the format
 // output's extension names. Throws StreamError or PictureError.

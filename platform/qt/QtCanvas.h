@@ -37,6 +37,7 @@ class QtCanvas : public Canvas {
 
   // The device's resolution, which decides point-sized fonts; never the 0 of fixed metrics.
   uint64_t DeviceKey() const override { return deviceKey_; }
+  bool SkipsCoveredFills() const override { return !vector_; }
 
  private:
   void UseQPen(const QPen& pen);

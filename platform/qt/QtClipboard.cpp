@@ -15,3 +15,11 @@ std::optional<std::string> QtClipboard::Text() const {
   if (!data || !data->hasText()) return std::nullopt;
   return FromQString(data->text());
 }
+
+void QtClipboard::SetFormats(const std::map<std::string, std::string>& formats) {
+  auto* data = new QMimeData;
+  for (const auto& [type, bytes] : formats)
+    data->setData(QString::fromStdString(type), QByteArray(bytes.data(), qsizetype(bytes.size())));
+  // The clipboard takes ownership of data.
+  QGuiApplication::clipboard()->setMimeData(data);
+}

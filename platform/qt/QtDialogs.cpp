@@ -16,6 +16,18 @@ namespace {
 
 QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
+// The extension a filter's pattern names ("png" for "*.png"), or defaultExt for a pattern
+// of several extensions or of every file.
+QString FilterExtension(const std::string& filter, int index, const QString& defaultExt) {
+  const QStringList parts = Utf8(filter).split(QLatin1Char('|'));
+  const qsizetype at = 2 * qsizetype(index) + 1;
+  if (index < 0 || at >= parts.size()) return defaultExt;
+  const QString& pattern = parts[at];
+  if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(';'))) return defaultExt;
+  const QString extension = pattern.mid(2);
+  return extension.contains(QLatin1Char('*')) ? defaultExt : extension;
+}
+
 }  // namespace
 
 QStringList NameFilters(const std::string& filter) {
@@ -71,11 +83,20 @@ bool QtDialogs::Execute(FileDialog& request) {
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  dialog.setNameFilters(NameFilters(request.Filter));
-  dialog.setDefaultSuffix(Utf8(request.DefaultExt));
+  const QStringList filters = NameFilters(request.Filter);
+  const QString defaultExt = Utf8(request.DefaultExt);
+  dialog.setNameFilters(filters);
+  if (request.FilterIndex > 0 && request.FilterIndex < filters.size())
+    dialog.selectNameFilter(filters[request.FilterIndex]);
+  const auto chosenIndex = [&] { return int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))); };
+  dialog.setDefaultSuffix(FilterExtension(request.Filter, chosenIndex(), defaultExt));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString&) {
+    dialog.setDefaultSuffix(FilterExtension(request.Filter, chosenIndex(), defaultExt));
+  });
   if (!request.FileName.empty()) dialog.selectFile(QString::fromLocal8Bit(request.FileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   request.FileName = dialog.selectedFiles().front().toLocal8Bit().toStdString();
+  request.FilterIndex = chosenIndex();
   return true;
 }
 

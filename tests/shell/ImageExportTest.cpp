@@ -48,7 +48,8 @@ class DiagramPicture : public testing::TestWithParam<PictureCase> {
     auto result = RunTavelon({"--export-image", input, folder / "bild.png", "--view",
                               Flowchart() ? "flussdiagramm" : "struktogramm", "--scale", scale});
     EXPECT_EQ(result.status, 0) << result.err;
-    return QImage(QString::fromStdString(folder / "bild.png"));
+    // Compared as colours: the file may keep them in a colour table.
+    return QImage(QString::fromStdString(folder / "bild.png")).convertToFormat(QImage::Format_RGB32);
   }
 
   // The pixels the diagram covers, from its size measured in the screen font: a structogram's

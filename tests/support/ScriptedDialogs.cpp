@@ -45,7 +45,8 @@ bool ScriptedDialogs::Execute(FileDialog& dialog) {
   auto answer = std::move(files_.front());
   files_.pop_front();
   if (!answer) return false;
-  dialog.FileName = *answer;
+  dialog.FileName = answer->path;
+  if (answer->filterIndex) dialog.FilterIndex = *answer->filterIndex;
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,8 +27,11 @@ class ScriptedDialogs : public Dialogs {
   void ConfirmInput(std::string text) { inputs_.push_back({InputAnswer::Typed, std::move(text)}); }
   void ConfirmInputUnchanged() { inputs_.push_back({InputAnswer::Unchanged, {}}); }
   void CancelInput() { inputs_.push_back({InputAnswer::Cancel, {}}); }
-  // Answers for the file dialogs: the chosen path, or a cancellation.
-  void ChooseFile(std::string path) { files_.push_back(std::move(path)); }
+  // Answers for the file dialogs: the chosen path, with the filter chosen (counted from 0)
+  // or the one offered, or a cancellation.
+  void ChooseFile(std::string path, std::optional<int> filterIndex = std::nullopt) {
+    files_.push_back(FileAnswer{std::move(path), filterIndex});
+  }
   void CancelFileDialog() { files_.push_back(std::nullopt); }
   void AnswerPrintDialog(bool print) { printDialogs_.push_back(print); }
   // Runs the program's own dialog window: answer fills in its fields and returns the result.
@@ -60,7 +64,11 @@ class ScriptedDialogs : public Dialogs {
   void Opened();
 
   std::deque<InputAnswer> inputs_;
-  std::deque<std::optional<std::string>> files_;
+  struct FileAnswer {
+    std::string path;
+    std::optional<int> filterIndex;
+  };
+  std::deque<std::optional<FileAnswer>> files_;
   std::deque<bool> printDialogs_;
   std::deque<std::function<int(ModalWindow&)>> modals_;
 };
@@ -77,10 +85,18 @@ class TestPrinter : public Printer {
   void Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) override;
 };
 
-// A clipboard in memory.
+// A clipboard in memory: the text, or the formats put on it last.
 class MemoryClipboard : public Clipboard {
  public:
   std::optional<std::string> text;
-  void SetText(const std::string& value) override { text = value; }
+  std::map<std::string, std::string> formats;
+  void SetText(const std::string& value) override {
+    formats.clear();
+    text = value;
+  }
   std::optional<std::string> Text() const override { return text; }
+  void SetFormats(const std::map<std::string, std::string>& value) override {
+    text.reset();
+    formats = value;
+  }
 };

@@ -1,0 +1,136 @@
+// "Als Bild speichern …" and "Als Bild kopieren": the format the dialog's filter chooses, the
+// file's name and bytes beside the command line's, the message for a picture too large, and
+// the clipboard's two formats.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <fstream>
+#include <sstream>
+
+#include "tests/editor/EditorTestSupport.h"
+#include "tests/editor/PictureTestSupport.h"
+
+namespace editortest {
+namespace {
+
+constexpr const char* PictureFilter =
+    "PNG-Bild (*.png)|*.png|SVG-Grafik (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf";
+constexpr const char* SampleDesign = "A(x := 1) I(x > 0)[A(y := 2)|] W(y < 10)[A(y := y + 1)] D(d)[A(e)]";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+QSize PngSize(const std::string& bytes) {
+  return QImage::fromData(QByteArray::fromStdString(bytes), "PNG").size();
+}
+
+bool WellFormedSvg(const std::string& bytes) {
+  QXmlStreamReader reader(QByteArray::fromStdString(bytes));
+  bool svg = false;
+  while (!reader.atEnd()) {
+    if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("svg")) svg = true;
+  }
+  return svg && !reader.hasError();
+}
+
+// A PDF page's size, from its media box.
+std::string PdfPageSize(const std::string& bytes) {
+  const auto match = QRegularExpression(R"(/MediaBox \[([^\]]*)\])").match(QString::fromLatin1(bytes));
+  return match.hasMatch() ? match.captured(1).toStdString() : "";
+}
+
+class PictureCommandsTest : public EditorTest {
+ protected:
+  QTemporaryDir folder;
+  std::string Path(const std::string& name) const { return folder.filePath(QString::fromStdString(name)).toStdString(); }
+};
+
+struct SaveCase {
+  int filter;
+  const char* typed;  // the name typed into the dialog
+  const char* saved;  // the file written
+  const char* extension;
+};
+
+TEST_F(PictureCommandsTest, SavesTheFormatTheFilterChoosesAsTheCommandLineDrawsIt) {
+  const SaveCase cases[] = {{0, "bild", "bild.png", "png"},       {1, "bild", "bild.svg", "svg"},
+                            {2, "bild", "bild.pdf", "pdf"},       {1, "Bild.SVG", "Bild.SVG", "svg"},
+                            {0, "bild.svg", "bild.svg.png", "png"}, {2, "a.b", "a.b.pdf", "pdf"}};
+  SetDesign(SampleDesign);
+  for (const bool flowchart : {false, true}) {
+    Trigger(flowchart ? "Flussdiagramm1" : "Struktogramm1");
+    for (const SaveCase& c : cases) {
+      SCOPED_TRACE(std::string(c.typed) + " filter " + std::to_string(c.filter) + (flowchart ? " flowchart" : ""));
+      dialogs.ChooseFile(Path(c.typed), c.filter);
+      Trigger("AlsBildspeichern1");
+      ASSERT_EQ(dialogs.fileDialogs.back().Filter, PictureFilter);
+      EXPECT_EQ(dialogs.fileDialogs.back().Kind, FileDialogKind::Save);
+      const std::string saved = ReadBytes(Path(c.saved));
+      const std::string expected = CommandLinePicture(Root(), c.extension, flowchart);
+      if (std::string(c.extension) == "pdf") {
+        EXPECT_TRUE(saved.starts_with("%PDF"));
+        EXPECT_EQ(PdfPageSize(saved), PdfPageSize(expected));
+        EXPECT_FALSE(PdfPageSize(saved).empty());
+      } else {
+        EXPECT_EQ(saved, expected);
+      }
+      QFile::remove(QString::fromStdString(Path(c.saved)));
+    }
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+  // The dialog offers the last name and format again.
+  EXPECT_EQ(form->PictureDialog1.FilterIndex, 2);
+  EXPECT_EQ(form->PictureDialog1.FileName, Path("a.b.pdf"));
+}
+
+TEST_F(PictureCommandsTest, TooLargeAPictureIsReportedAndTheFileKept) {
+  SetDesign("A(" + std::string(6000, 'W') + ")");
+  std::ofstream(Path("alt.png"), std::ios::binary) << "alt";
+  dialogs.ChooseFile(Path("alt.png"), 0);
+  Trigger("AlsBildspeichern1");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+  EXPECT_TRUE(dialogs.messages[0].text.starts_with("Das Bild wäre ")) << dialogs.messages[0].text;
+  EXPECT_EQ(ReadBytes(Path("alt.png")), "alt");
+}
+
+TEST_F(PictureCommandsTest, CancelledDialogWritesNothing) {
+  dialogs.CancelFileDialog();
+  Trigger("AlsBildspeichern1");
+  EXPECT_TRUE(QDir(folder.path()).isEmpty());
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(PictureCommandsTest, CopiesPngAndSvgOfTheShownBlock) {
+  SetDesign(SampleDesign);
+  for (const bool flowchart : {false, true}) {
+    Trigger(flowchart ? "Flussdiagramm1" : "Struktogramm1");
+    Trigger("AlsBildkopieren1");
+    ASSERT_EQ(clipboard.formats.size(), 2u);
+    EXPECT_EQ(PngSize(clipboard.formats["image/png"]), PngSize(CommandLinePicture(Root(), "png", flowchart)));
+    EXPECT_TRUE(WellFormedSvg(clipboard.formats["image/svg+xml"]));
+  }
+}
+
+class PictureClipboardTest : public RealClipboardTest {};
+
+TEST_F(PictureClipboardTest, ApplicationClipboardHoldsBothFormats) {
+  SetDesign(SampleDesign);
+  Trigger("AlsBildkopieren1");
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_TRUE(data);
+  EXPECT_EQ(QImage::fromData(data->data("image/png"), "PNG").size(),
+            PngSize(CommandLinePicture(Root(), "png", true)));
+  EXPECT_TRUE(WellFormedSvg(data->data("image/svg+xml").toStdString()));
+}
+
+}  // namespace
+}  // namespace editortest
