@@ -33,7 +33,7 @@ TEST(OutOfMemoryHistoryTest, AStateEntersTheHistoryOnlyWhenComplete) {
   ASSERT_EQ(history.Count(), 1);
   EXPECT_EQ(RenderBody(*history.Undo()), "A(klein)");
   history.SaveUndoState(*large);
-  EXPECT_EQ(RenderBody(*history.StateCopy(1)), RenderBody(*large)) << "once memory is found";
+  EXPECT_TRUE(RenderBody(*history.StateCopy(1)) == RenderBody(*large)) << "once memory is found";
 }
 
 // A flat state fails on its long text, a design kept whole while it is flattened.
@@ -56,11 +56,12 @@ TEST(OutOfMemoryHistoryTest, AStepBackThatFailsLeavesTheHistoryAsItWas) {
     EXPECT_EQ(history.UndoPosition(), 0);
     ASSERT_EQ(history.Count(), 2);
     const BlockPtr back = history.Undo();
-    EXPECT_EQ(RenderBody(*back), design);
+    // Designs this large are compared without printing them.
+    EXPECT_TRUE(RenderBody(*back) == design);
     if (keptWhole) {
       EXPECT_EQ(back.get(), tree);
     }
-    EXPECT_EQ(RenderBody(*history.StateCopy(1)), design) << "the state still holds the design";
+    EXPECT_TRUE(RenderBody(*history.StateCopy(1)) == design) << "the state still holds it";
     EXPECT_EQ(RenderBody(*history.Undo()), "A(alt)");
   }
 }
@@ -82,10 +83,10 @@ TEST_F(OutOfMemoryTest, AnEditThatFindsNoMemoryForItsUndoStateChangesNothing) {
   }
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Nicht genügend Arbeitsspeicher");
-  EXPECT_EQ(Design(), design);
-  EXPECT_EQ(History(), history);
+  EXPECT_TRUE(Design() == design);
+  EXPECT_TRUE(History() == history);
   Trigger("Rckgngig1");
-  EXPECT_EQ(Design() + " ", original);
+  EXPECT_TRUE(Design() + " " == original);
 }
 
 TEST_F(OutOfMemoryTest, AnUndoThatFindsNoMemoryKeepsTheDesignAndTheHistory) {
@@ -100,7 +101,7 @@ TEST_F(OutOfMemoryTest, AnUndoThatFindsNoMemoryKeepsTheDesignAndTheHistory) {
   EXPECT_EQ(Design(), "");
   EXPECT_EQ(form->UndoStates.UndoPosition(), 0);
   Trigger("Rckgngig1");
-  EXPECT_EQ(Design(), original);
+  EXPECT_TRUE(Design() == original);
 }
 
 }  // namespace
