@@ -1,10 +1,11 @@
 // Memory that runs out while the undo history records or restores a state: the design and the
 // history stay as they were, and nothing half done is ever restored.
-#include "tests/editor/EditorTestSupport.h"
+#include <gtest/gtest.h>
+
+#include "shell/UndoHistory.h"
 #include "tests/memory/FailingAllocation.h"
 #include "tests/support/TreeText.h"
 
-namespace editortest {
 namespace {
 
 // Larger than any small allocation, smaller than the buffers of a state of the designs below.
@@ -66,43 +67,4 @@ TEST(OutOfMemoryHistoryTest, AStepBackThatFailsLeavesTheHistoryAsItWas) {
   }
 }
 
-using OutOfMemoryTest = EditorTest;
-
-TEST_F(OutOfMemoryTest, AnEditThatFindsNoMemoryForItsUndoStateChangesNothing) {
-  const std::string original = Statements(10000);
-  SetDesign(original);
-  Click(First(), At({0}));
-  Key(First(), Qt::Key_Delete);
-  const std::string design = Design();
-  const std::vector<std::string> history = History();
-  Click(First(), At({0}));
-  {
-    FailLargeAllocations fail(Limit);
-    Popup(First(), "Lschen1");
-    EXPECT_GT(fail.Failures(), 0u);
-  }
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, "Nicht genügend Arbeitsspeicher");
-  EXPECT_TRUE(Design() == design);
-  EXPECT_TRUE(History() == history);
-  Trigger("Rckgngig1");
-  EXPECT_TRUE(Design() + " " == original);
-}
-
-TEST_F(OutOfMemoryTest, AnUndoThatFindsNoMemoryKeepsTheDesignAndTheHistory) {
-  SetDesign(Statements(10000));
-  const std::string original = Design();
-  Trigger("Neu1");
-  {
-    FailLargeAllocations fail(Limit);
-    Trigger("Rckgngig1");
-  }
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(Design(), "");
-  EXPECT_EQ(form->UndoStates.UndoPosition(), 0);
-  Trigger("Rckgngig1");
-  EXPECT_TRUE(Design() == original);
-}
-
 }  // namespace
-}  // namespace editortest
