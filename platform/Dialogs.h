@@ -60,9 +60,7 @@ class Dialogs {
 
   // A question with the buttons "Speichern", "Verwerfen" and "Abbrechen"; Esc and the close
   // box answer "Abbrechen". A platform that cannot ask answers so too, which loses nothing.
-  virtual SaveAnswer AskToSave(const std::string& caption, const std::string& text) {
-    (void)caption;
-    (void)text;
+  virtual SaveAnswer AskToSave(const std::string& /*caption*/, const std::string& /*text*/) {
     return SaveAnswer::Cancel;
   }
 
