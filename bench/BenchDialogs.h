@@ -7,8 +7,8 @@
 
 // Dialogs that answer at once, for benchmarks of the editor's commands: every input box is
 // confirmed with the next of its texts, every file dialog chooses FileName (or is cancelled
-// when it is empty), the program's own dialog windows are confirmed, and messages are only
-// kept. Nothing ever blocks.
+// when it is empty) and replaces it without a question, the program's own dialog windows are
+// confirmed, and messages are only kept. Nothing ever blocks.
 class BenchDialogs : public Dialogs {
  public:
   std::vector<std::string> inputTexts{"neu := 1"};

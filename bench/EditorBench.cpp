@@ -283,6 +283,25 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
       Editor::Settle();
       state.ResumeTiming();
     }
+  } else if (command == "undo-after-load") {
+    // The design the load replaced comes back; the loaded one is freed.
+    QTemporaryDir folder;
+    const std::string file = QDir(folder.path()).filePath("entwurf.str").toStdString();
+    std::ofstream(file, std::ios::binary) << SaveDesignBytes(editor.Root());
+    editor.dialogs.fileName = file;
+    for (auto _ : state) {
+      state.PauseTiming();
+      if (editor.form->DiagramWindows().size() < 2) editor.OpenWindowOnRoot();
+      editor.Trigger("Struktogrammladen1");
+      editor.PaintAll();
+      Editor::Settle();
+      state.ResumeTiming();
+      editor.Trigger("Rckgngig1");
+      editor.PaintAll();
+      state.PauseTiming();
+      Editor::Settle();
+      state.ResumeTiming();
+    }
   } else if (command == "down") {
     SelectOnly(*window, &editor.Root());
     for (auto _ : state) window->FormKeyDown(TForm1::KeyDown);
@@ -333,7 +352,7 @@ const bool registered = [] {
                    });
   RegisterEditor("ViewSwitch", ViewSwitch);
   RegisterEditor("Undo", Undo);
-  for (const char* command : {"insert", "edit", "delete", "drop", "undo", "down"})
+  for (const char* command : {"insert", "edit", "delete", "drop", "undo", "undo-after-load", "down"})
     RegisterEditor(std::string("Command/") + command,
                    [command](benchmark::State& state, DesignShape shape) {
                      Command(state, command, shape);

@@ -1,21 +1,54 @@
 #include "model/DesignSnapshot.h"
 
+#include <stdexcept>
+
 #include "model/Anweisung.h"
 #include "model/DesignChange.h"
 #include "model/Loops.h"
 #include "model/MeasureCache.h"
 
+namespace {
+
+[[noreturn]] void Damaged() { throw std::runtime_error(DamagedSnapshotMessage); }
+
+}  // namespace
+
 void DesignSnapshot::Clear() {
   records_.clear();
   texts_.clear();
+  kept_.reset();
 }
 
 void DesignSnapshot::Take(const TBlock& root) {
+  kept_.reset();
+  Flatten(root);
+}
+
+void DesignSnapshot::Keep(BlockPtr root) {
   Clear();
+  kept_ = std::move(root);
+}
+
+// A snapshot is either whole or empty: a pass that fails part way leaves nothing behind.
+void DesignSnapshot::Flatten(const TBlock& root) {
+  records_.clear();
+  texts_.clear();
   // While a change waits to be finished, sizes of the elements that hold it may be stale.
   keepSizes_ = !DesignChange::Pending();
   holdingStamp_ = 0;
-  TakeSequence(&root, true);
+  try {
+    TakeSequence(&root, true);
+  } catch (...) {
+    records_.clear();
+    texts_.clear();
+    throw;
+  }
+}
+
+BlockPtr DesignSnapshot::Reinstate() {
+  if (!kept_) return Restore();
+  Flatten(*kept_);
+  return std::move(kept_);
 }
 
 uint64_t DesignSnapshot::StampToKeep(const TElement& element) {
@@ -51,9 +84,20 @@ void DesignSnapshot::TakeSequence(const TElement* first, bool alone) {
 }
 
 BlockPtr DesignSnapshot::Restore() const {
+  if (kept_) return BlockPtr(static_cast<TBlock*>(kept_->CreateCopy()));
   if (records_.empty()) return nullptr;
-  Cursor cursor{records_.data(), texts_.data()};
-  return BlockPtr(static_cast<TBlock*>(RestoreSequence(cursor)));
+  Cursor cursor{records_.data(), records_.data() + records_.size(), texts_.data(),
+                texts_.data() + texts_.size()};
+  BlockPtr root(RestoreBlock(cursor));
+  if (cursor.record != cursor.recordsEnd || cursor.text != cursor.textsEnd) Damaged();
+  return root;
+}
+
+TBlock* DesignSnapshot::RestoreBlock(Cursor& cursor) {
+  if (cursor.record == cursor.recordsEnd || cursor.record->tag != 'B' ||
+      (cursor.record->links & HasNext))
+    Damaged();
+  return static_cast<TBlock*>(RestoreSequence(cursor));
 }
 
 // Each element joins the sequence before its contents are built, so that what has been
@@ -62,7 +106,9 @@ TElement* DesignSnapshot::RestoreSequence(Cursor& cursor) {
   ElementPtr head;
   TElement* tail = nullptr;
   for (;;) {
+    if (cursor.record == cursor.recordsEnd) Damaged();
     const Record& record = *cursor.record++;
+    if (record.textLength > static_cast<uint64_t>(cursor.textsEnd - cursor.text)) Damaged();
     TElement* element = NewElement(record);
     if (tail)
       tail->Next = element;
@@ -117,7 +163,7 @@ void DesignSnapshot::RestoreContents(TElement& element, const Record& record, Cu
   }
   // Only decisions and loops have contents besides blocks: their branch blocks.
   for (int32_t i = 0; i < element.ContentCount(); ++i)
-    static_cast<TBedingung&>(element).Branches[i] = static_cast<TBlock*>(RestoreSequence(cursor));
+    static_cast<TBedingung&>(element).Branches[i] = RestoreBlock(cursor);
 }
 
 std::unique_ptr<DesignSnapshot> SnapshotPool::Acquire() {
@@ -127,8 +173,9 @@ std::unique_ptr<DesignSnapshot> SnapshotPool::Acquire() {
   return snapshot;
 }
 
-void SnapshotPool::Recycle(std::unique_ptr<DesignSnapshot> snapshot) {
+void SnapshotPool::Recycle(std::unique_ptr<DesignSnapshot> snapshot) noexcept {
   if (!snapshot) return;
   snapshot->Clear();
-  spare_.push_back(std::move(snapshot));
+  // The room was reserved, so keeping it allocates nothing; beyond it the snapshot is freed.
+  if (spare_.size() < MaxSpare) spare_.push_back(std::move(snapshot));
 }

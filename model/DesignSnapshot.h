@@ -13,7 +13,8 @@
 // nor frees memory per state. It holds all that a deep copy keeps: the kinds, texts,
 // Movable, Braced, ContinueOnTrue and the structure, branch blocks and their titles included.
 // The sizes the elements remember go along where they also hold for the restored copy, so
-// that a window need not measure a restored design afresh.
+// that a window need not measure a restored design afresh. A design replaced whole ("Neu",
+// loading) is kept as the tree itself instead, and flattened only when it is handed back.
 //
 //   std::unique_ptr<DesignSnapshot> state = pool.Acquire();
 //   state->Take(*root);                       // before the command changes the tree
@@ -22,14 +23,22 @@
 class DesignSnapshot {
  public:
   // Replaces what the snapshot holds with root and everything below it; a root block has no
-  // successors, and any it had would not be taken.
+  // successors, and any it had would not be taken. Holds nothing when it fails (memory ran
+  // out), never a part of the design.
   void Take(const TBlock& root);
-  // A new tree equal to the one taken, each element a heap element of its kind as copying
-  // makes them; null when nothing has been taken.
+  // Replaces what the snapshot holds with the tree root itself, without copying it.
+  void Keep(BlockPtr root);
+  // A new tree equal to the one held, each element a heap element of its kind as copying
+  // makes them; null when nothing is held. Throws std::runtime_error when the buffers do not
+  // hold a whole design, and reads nothing beyond them.
   BlockPtr Restore() const;
+  // The design for the editor to go on with: a tree that was kept is handed back itself,
+  // flattened first so that the snapshot goes on holding the design; otherwise as Restore.
+  // When this fails, the snapshot holds what it held.
+  BlockPtr Reinstate();
   // Forgets the design and keeps the buffers.
   void Clear();
-  bool Empty() const { return records_.empty(); }
+  bool Empty() const { return records_.empty() && !kept_; }
 
  private:
   // One element in reading order: its own record, then its body or branch blocks, then its
@@ -47,30 +56,48 @@ class DesignSnapshot {
   static constexpr uint8_t HasNext = 1;
   static constexpr uint8_t HasBody = 2;
 
+  // Where restoring has come to, and where the buffers end.
   struct Cursor {
     const Record* record;
+    const Record* recordsEnd;
     const char* text;
+    const char* textsEnd;
   };
 
+  void Flatten(const TBlock& root);
   void TakeSequence(const TElement* first, bool alone);
   // The stamp of element's remembered size if that size goes along, else 0.
   uint64_t StampToKeep(const TElement& element);
   static TElement* RestoreSequence(Cursor& cursor);
+  // A block that stands alone: the root, a branch.
+  static TBlock* RestoreBlock(Cursor& cursor);
   static TElement* NewElement(const Record& record);
   static void RestoreContents(TElement& element, const Record& record, Cursor& cursor);
 
   std::vector<Record> records_;
   std::string texts_;
+  BlockPtr kept_;  // a design held as it is, when the buffers are empty
   // While taking: whether sizes may go along at all, and the stamp last found to hold.
   bool keepSizes_ = false;
   uint64_t holdingStamp_ = 0;
 };
 
-// Snapshots given back, whose buffers the next ones taken reuse.
+// What restoring a snapshot that does not hold a whole design says.
+inline const char* const DamagedSnapshotMessage =
+    "Der frühere Zustand ist unvollständig und kann nicht wiederhergestellt werden.";
+
+// Snapshots given back, whose buffers the next ones taken reuse. It keeps two at most, as
+// many as an edit takes before it gives back, and giving one back never fails.
 class SnapshotPool {
  public:
+  static constexpr std::size_t MaxSpare = 2;
+
+  SnapshotPool() { spare_.reserve(MaxSpare); }
   std::unique_ptr<DesignSnapshot> Acquire();
-  void Recycle(std::unique_ptr<DesignSnapshot> snapshot);
+  void Recycle(std::unique_ptr<DesignSnapshot> snapshot) noexcept;
+  // Frees the snapshots kept for reuse, and their buffers.
+  void Release() noexcept { spare_.clear(); }
+  std::size_t Spare() const { return spare_.size(); }
 
  private:
   std::vector<std::unique_ptr<DesignSnapshot>> spare_;

@@ -13,6 +13,9 @@ enum class MessageKind { Information, Error };
 
 enum class FileDialogKind { Open, Save };
 
+// The answers to the question whether to save changes before they are lost.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // A file dialog's settings and its result, kept between uses so that it proposes the name
 // last chosen. Filter is pairs of description and pattern separated by "|", for example
 // "Struktogramme (*.str)|*.str|Alle Dateien|*.*"; FilterIndex is the pair offered first,
@@ -58,8 +61,15 @@ class Dialogs {
   virtual void ShowMessage(MessageKind kind, const std::string& caption,
                            const std::string& text) = 0;
 
+  // A question with the buttons "Speichern", "Verwerfen" and "Abbrechen"; Esc and the close
+  // box answer "Abbrechen". A platform that cannot ask answers so too, which loses nothing.
+  virtual SaveAnswer AskToSave(const std::string& /*caption*/, const std::string& /*text*/) {
+    return SaveAnswer::Cancel;
+  }
+
   // Shows an open or save dialog; on confirmation dialog.FileName is the chosen path and the
-  // result is true. The save dialog replaces an existing file without asking.
+  // result is true. Before the save dialog accepts the name of an existing file it asks
+  // whether to replace it; "Nein" leaves the dialog open for another choice.
   virtual bool Execute(FileDialog& dialog) = 0;
 
   // The print dialog for printer; false when cancelled.

@@ -8,6 +8,7 @@ void TForm2::Rckgngig1Click() {
   BlockPtr restored = UndoStates.Undo();
   if (!restored) return;
   ReplaceDesign(std::move(restored));
+  MarkChanged(true);
 }
 
 void TForm2::Drucken2Click() {

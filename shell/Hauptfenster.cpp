@@ -1,13 +1,16 @@
 #include "shell/Hauptfenster.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSessionManager>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "model/DesignChange.h"
 #include "model/TreeQueries.h"
@@ -49,6 +52,10 @@ TForm2::TForm2(EditorServices services, const std::optional<std::string>& startF
   Form3 = new TForm3(this);
   Form3->hide();
   FormCreate(startFile);
+#if QT_CONFIG(sessionmanager)
+  connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TForm2::CommitData,
+          Qt::DirectConnection);
+#endif
 }
 
 TForm2::~TForm2() {
@@ -79,11 +86,6 @@ void TForm2::RestoreWindowPlacement() {
 }
 
 void TForm2::SaveWindowPlacement() const { QSettings().setValue(PlacementKey, saveGeometry()); }
-
-void TForm2::closeEvent(QCloseEvent* event) {
-  QMainWindow::closeEvent(event);
-  if (event->isAccepted()) SaveWindowPlacement();
-}
 
 void TForm2::FormShow() {
   if (shown_) return;
@@ -166,6 +168,12 @@ void TForm2::ChangeMinimizeAll(TBlock* block) {
 void TForm2::SaveUndoState() {
   ++changes_;
   UndoStates.SaveUndoState(*RootBlock);
+  MarkChanged(true);
+}
+
+void TForm2::MarkChanged(bool changed) {
+  changed_ = changed;
+  endAgreed_ = false;
 }
 
 void TForm2::DropUndoState() { UndoStates.DropUndoState(); }
@@ -198,25 +206,27 @@ void TForm2::CloseDetachedWindows() {
 }
 
 void TForm2::ReplaceDesign(BlockPtr root) {
-  const std::vector<TForm1*> windows = DiagramWindows();
-  TForm1* kept = windows.empty() ? firstWindow_.data() : windows.back();
-  for (TForm1* window : windows)
-    if (window != kept) window->CloseFromCommand();
-  BlockPtr old = std::move(RootBlock);
-  RootBlock = std::move(root);
+  BlockPtr old = std::exchange(RootBlock, std::move(root));
   RootBlock->Movable = 0;
   RootBlock->Braced = 0;
   ++changes_;
-  if (kept) kept->SetBlock(RootBlock.get());
-  // The first window is only minimised; it must not go on showing the old design.
-  if (firstWindow_ && firstWindow_ != kept) firstWindow_->SetBlock(RootBlock.get());
+  for (TForm1* window : DiagramWindows())
+    if (window != firstWindow_) window->CloseFromCommand();
+  if (firstWindow_) {
+    if (firstWindow_->isMinimized()) firstWindow_->showNormal();
+    MdiArea->setActiveSubWindow(firstWindow_);
+    firstWindow_->SetBlock(RootBlock.get());
+  }
   discarded_.clear();
   old.reset();
+  UndoStates.ReleaseSpare();
+  UpdateCaptions();
 }
 
 void TForm2::InstallNewDesign(BlockPtr root) {
+  // Recorded first: when that fails, nothing has changed.
+  UndoStates.RecordReplaced(RootBlock);
   ReplaceDesign(std::move(root));
-  UndoStates.ClearUndoStates();
 }
 
 bool TForm2::Guarded(const std::function<void()>& command) {
@@ -231,4 +241,49 @@ void TForm2::ButtonClick(const QObject* sender) {
   if (TForm1* window = ActiveWindow()) window->Einfuegen(sender->objectName().toStdString());
 }
 
-void TForm2::Programmbeenden1Click() { close(); }
+void TForm2::Programmbeenden1Click() {
+  if (!MayEnd()) return;
+  endAgreed_ = true;
+  close();
+}
+
+// The close box and the desktop come here directly: they ask as "Programm beenden" does, and
+// are refused while another command waits in one of its dialogs.
+void TForm2::closeEvent(QCloseEvent* event) {
+  bool mayEnd = endAgreed_;
+  if (!mayEnd) Guarded([&] { mayEnd = MayEnd(); });
+  if (!mayEnd) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+  SaveWindowPlacement();
+}
+
+bool TForm2::MayEnd() {
+  if (!changed_ || endAgreed_) return true;
+  switch (services_.dialogs.AskToSave(ApplicationTitle, UnsavedChangesQuestion)) {
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Save: {
+      bool saved = false;
+      RunReportingErrors(services_.dialogs, [&] { saved = SaveDesign(); });
+      return saved;
+    }
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+void TForm2::CommitData(QSessionManager& manager) {
+#if QT_CONFIG(sessionmanager)
+  // Without leave to ask, nothing can be saved; the desktop ends the program as it must.
+  if (!changed_ || endAgreed_ || !manager.allowsInteraction()) return;
+  Guarded([&] { endAgreed_ = MayEnd(); });
+  if (!endAgreed_) manager.cancel();
+  manager.release();
+#else
+  (void)manager;
+#endif
+}

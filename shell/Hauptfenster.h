@@ -17,12 +17,17 @@
 
 class QAction;
 class QMdiArea;
+class QSessionManager;
 class QToolBar;
 class QToolButton;
 class TForm3;
 
 // The application's title, shown by the platform for the program and on its information boxes.
 inline const char* const ApplicationTitle = "Struktogramme";
+
+// Asked when the program ends with changes that were not saved.
+inline const char* const UnsavedChangesQuestion =
+    "Der Entwurf wurde geändert. Sollen die Änderungen gespeichert werden?";
 
 // The services of the platform the editor works with; tests hand in scripted ones.
 struct EditorServices {
@@ -61,6 +66,11 @@ class TForm2 : public QMainWindow, public EditorHost {
   TForm1* FirstWindow() const { return firstWindow_; }
   // How many deleted elements wait for the end of the command to be freed.
   std::size_t WaitingToBeFreed() const { return discarded_.size(); }
+  // Whether the design changed since it was last saved, loaded or made new.
+  bool Changed() const { return changed_; }
+  // Whether the program may end now; with unsaved changes the user is asked first, and
+  // "Speichern" lets it end only once the file is written.
+  bool MayEnd();
 
   // EditorHost.
   TBlock* DesignRoot() override { return RootBlock.get(); }
@@ -116,14 +126,20 @@ class TForm2 : public QMainWindow, public EditorHost {
   void BuildToolBar();
   void ShowViewButtons(bool flowchart);
   void SetView(bool flowchart);
-  // Puts root in place of the design: the window activated longest ago is kept and given it,
-  // every other window is closed, and the first window, if not the kept one, is given it too.
+  // Puts root in place of the design and frees the design it replaces: the first window is
+  // kept, restored and activated and given it; every other window is closed.
   void ReplaceDesign(BlockPtr root);
-  // The common ending of the commands that load or make a design: history emptied.
+  // "Neu", load and paste: the design they replace becomes the newest undo state.
   void InstallNewDesign(BlockPtr root);
   // Closes every window that shows a block inside a discarded element; the first window
   // shows the root and is never among them.
   void CloseDetachedWindows();
+  // Notes whether the design differs from the file last saved or loaded.
+  void MarkChanged(bool changed);
+  // Shows the save dialog and writes the design; false when the dialog was cancelled.
+  bool SaveDesign();
+  // The desktop session is ending: with unsaved changes the user may save or stay.
+  void CommitData(QSessionManager& manager);
   void ForgetLostReferences();
   void FinishChanges();
   bool Guarded(const std::function<void()>& command);
@@ -141,4 +157,6 @@ class TForm2 : public QMainWindow, public EditorHost {
   uint64_t changes_ = 0;         // counts changes that may take elements out of windows
   uint64_t checkedChanges_ = 0;  // the count when the windows' references were last checked
   bool shown_ = false;
+  bool changed_ = false;
+  bool endAgreed_ = false;  // the user let the session end without saving these changes
 };

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <algorithm>
 #include <limits>
 
@@ -77,12 +78,30 @@ void QtDialogs::ShowMessage(MessageKind kind, const std::string& caption,
   box.exec();
 }
 
+SaveAnswer QtDialogs::AskToSave(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Question, Utf8(caption), Utf8(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+  box.button(QMessageBox::Save)->setText(QStringLiteral("Speichern"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("Verwerfen"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveAnswer::Discard;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
+// Qt's save dialog asks before it replaces an existing file, in German through qtbase_de.
 bool QtDialogs::Execute(FileDialog& request) {
   const bool save = request.Kind == FileDialogKind::Save;
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   const QStringList filters = NameFilters(request.Filter);
   const QString defaultExt = Utf8(request.DefaultExt);
   dialog.setNameFilters(filters);

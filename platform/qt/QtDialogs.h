@@ -15,6 +15,7 @@ class QtDialogs : public Dialogs {
                   std::string& text) override;
   void ShowMessage(MessageKind kind, const std::string& caption,
                    const std::string& text) override;
+  SaveAnswer AskToSave(const std::string& caption, const std::string& text) override;
   bool Execute(FileDialog& dialog) override;
   bool ExecutePrintDialog(Printer& printer) override;
   int ShowModal(ModalWindow& window) override;

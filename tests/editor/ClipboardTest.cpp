@@ -61,7 +61,7 @@ TEST_F(ClipboardTest, PastingWhatWasCopiedGivesTheDesignBackUnderAnEmptyTitle) {
   EXPECT_EQ(Root().Text, "");
   EXPECT_EQ(Root().Movable, 0);
   EXPECT_EQ(Root().Braced, 0);
-  EXPECT_EQ(form->UndoStates.Count(), 0);
+  EXPECT_EQ(form->UndoStates.Count(), 2) << "the deletion and the design the paste replaced";
   ASSERT_EQ(form->DiagramWindows(), std::vector<TForm1*>{&First()});
   EXPECT_EQ(First().ShownBlock, &Root());
   EXPECT_TRUE(dialogs.messages.empty());
@@ -107,10 +107,11 @@ TEST_F(ClipboardTest, AnEmptyOrNonTextClipboardGivesAnEmptyDesign) {
     Trigger("AusZwischenablageeinfgen1");
     EXPECT_EQ(Root().Body, nullptr);
     EXPECT_EQ(Root().Text, "");
-    EXPECT_EQ(form->UndoStates.Count(), 0);
+    EXPECT_EQ(form->UndoStates.Count(), 2);
     EXPECT_EQ(First().ShownBlock, &Root());
     Trigger("Rckgngig1");
-    EXPECT_EQ(Root().Body, nullptr);
+    EXPECT_EQ(Design(), "A(x)") << "the design the paste replaced";
+    form->UndoStates.ClearUndoStates();
   }
   EXPECT_TRUE(dialogs.messages.empty());
 }

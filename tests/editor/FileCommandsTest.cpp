@@ -143,7 +143,7 @@ class FileCommandsTest : public EditorTest {
   }
 };
 
-TEST_F(FileCommandsTest, SavingThenLoadingGivesTheSameDesignWithAnEmptyHistoryAndOneWindow) {
+TEST_F(FileCommandsTest, SavingThenLoadingGivesTheSameDesignInTheFirstWindowAlone) {
   SetDesign(std::string("A(weg) ") + EveryKind + " A(" + std::string(300, 'L') + ")");
   Root().SetText("Kasse");
   Click(First(), At({0}));
@@ -156,7 +156,8 @@ TEST_F(FileCommandsTest, SavingThenLoadingGivesTheSameDesignWithAnEmptyHistoryAn
   First().InneuemFensteranzeigen();
   Click(First(), At({0}));
   Key(First(), Qt::Key_Delete);
-  ASSERT_NE(Design(), saved);
+  const std::string beforeLoad = Design();
+  ASSERT_NE(beforeLoad, saved);
   Load(Path("kasse.str"));
 
   EXPECT_TRUE(dialogs.messages.empty());
@@ -164,13 +165,13 @@ TEST_F(FileCommandsTest, SavingThenLoadingGivesTheSameDesignWithAnEmptyHistoryAn
   EXPECT_EQ(Root().Text, "Kasse");
   EXPECT_EQ(Root().Movable, 0);
   EXPECT_EQ(Root().Braced, 0);
-  EXPECT_EQ(form->UndoStates.Count(), 0);
+  EXPECT_EQ(form->UndoStates.Count(), 3) << "two deletions and the design the load replaced";
   EXPECT_EQ(form->UndoStates.UndoPosition(), 0);
   ASSERT_EQ(form->DiagramWindows(), std::vector<TForm1*>{&First()});
   EXPECT_EQ(First().ShownBlock, &Root());
   EXPECT_EQ(First().Options->SelectionCount(), 0);
   Trigger("Rckgngig1");
-  EXPECT_EQ(Design(), saved) << "nothing to take back after loading";
+  EXPECT_EQ(Design(), beforeLoad) << "the load is taken back";
 
   ASSERT_EQ(dialogs.fileDialogs.size(), 2u);
   EXPECT_EQ(dialogs.fileDialogs[0].Kind, FileDialogKind::Save);
@@ -181,9 +182,7 @@ TEST_F(FileCommandsTest, SavingThenLoadingGivesTheSameDesignWithAnEmptyHistoryAn
   EXPECT_EQ(dialogs.fileDialogs[1].DefaultExt, "");
 }
 
-// The windows are opened one from another, so the first window stays the one activated
-// longest ago and is kept.
-TEST_F(FileCommandsTest, NeuLeavesOnlyTheFirstWindowOnAnEmptyDesignAndNothingToUndo) {
+TEST_F(FileCommandsTest, NeuLeavesOnlyTheFirstWindowOnAnEmptyDesignThatCanBeTakenBack) {
   SetDesign("B(a)[B(b)[A(y)]] A(x)");
   Root().SetText("Kasse");
   Click(First(), At({0}));
@@ -205,49 +204,12 @@ TEST_F(FileCommandsTest, NeuLeavesOnlyTheFirstWindowOnAnEmptyDesignAndNothingToU
   EXPECT_EQ(Root().Body, nullptr);
   EXPECT_EQ(Root().Movable, 0);
   EXPECT_EQ(Root().Braced, 0);
-  EXPECT_EQ(form->UndoStates.Count(), 0);
+  EXPECT_EQ(form->UndoStates.Count(), 2);
 
-  const TBlock* root = &Root();
   Trigger("Rckgngig1");
-  EXPECT_EQ(&Root(), root);
-  EXPECT_EQ(Design(), "");
+  EXPECT_EQ(Design(), "B(a)[B(b)[]] A(x)");
+  EXPECT_EQ(Root().Text, "Kasse");
   EXPECT_EQ(form->DiagramWindows().size(), 1u);
-}
-
-// Opening a second window from the first activates the first again, so the window opened
-// first from it becomes the one activated longest ago: that one is kept, and the first
-// window, which only minimises, is given the new design as well.
-TEST_F(FileCommandsTest, NeuGivesTheFirstWindowTheNewDesignWhenAnotherIsKept) {
-  SetDesign("B(a)[A(y)] B(b)[A(z)]");
-  Click(First(), At({0}));
-  QPointer<TForm1> a = First().InneuemFensteranzeigen();
-  Click(First(), At({1}));
-  QPointer<TForm1> b = First().InneuemFensteranzeigen();
-  ASSERT_EQ(form->DiagramWindows().size(), 3u);
-  ASSERT_EQ(form->DiagramWindows().back(), a.data());
-  Click(*b, At({1, 1, 0}));
-  Key(*b, Qt::Key_Delete);
-  ASSERT_EQ(form->DiagramWindows().back(), a.data());
-
-  Trigger("Neu1");
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(b.isNull());
-  ASSERT_FALSE(a.isNull());
-  const std::vector<TForm1*> windows = form->DiagramWindows();
-  ASSERT_EQ(windows.size(), 2u) << "the kept window and the minimised first one";
-  EXPECT_TRUE(First().isMinimized());
-  for (TForm1* window : windows) {
-    EXPECT_EQ(window->ShownBlock, &Root());
-    EXPECT_EQ(window->Options->SelectionCount(), 0);
-  }
-  EXPECT_EQ(Root().Text, "gesamtes Programm");
-  EXPECT_EQ(Root().Body, nullptr);
-  PaintEveryWindow();
-
-  Trigger("Rckgngig1");
-  EXPECT_EQ(Design(), "");
-  EXPECT_EQ(form->DiagramWindows().size(), 2u);
-  for (TForm1* window : form->DiagramWindows()) EXPECT_EQ(window->ShownBlock, &Root());
 }
 
 TEST_F(FileCommandsTest, ExportWritesTheProgramTextWithCrLfInWindows1252) {
@@ -256,6 +218,7 @@ TEST_F(FileCommandsTest, ExportWritesTheProgramTextWithCrLfInWindows1252) {
       "D(y > 0)[A(y := y - 1)] F(i von 1 bis 10)[A(s := s + i)] B(Ausgabe)[A(write(s))] "
       "A(gr\xf6\xdf\x65 \x80)");
   WriteBytes(Path("kasse.pas"), "alter Inhalt, viel länger als nichts");
+  dialogs.AnswerReplace(true);
   Export(Path("kasse.pas"));
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(ReadBytes(Path("kasse.pas")),
@@ -268,13 +231,14 @@ TEST_F(FileCommandsTest, ExportWritesTheProgramTextWithCrLfInWindows1252) {
 
 TEST_F(FileCommandsTest, ExportOfAnEmptyDesignWritesAnEmptyFile) {
   WriteBytes(Path("leer.pas"), "alt");
+  dialogs.AnswerReplace(true);
   Export(Path("leer.pas"));
   EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(Path("leer.pas"))));
   EXPECT_EQ(ReadBytes(Path("leer.pas")), "");
   EXPECT_EQ(FolderListing(), "leer.pas");
 }
 
-TEST_F(FileCommandsTest, TheSaveDialogProposesTheNameLastChosenForSavingOrExporting) {
+TEST_F(FileCommandsTest, TheSaveDialogProposesTheNameLastChosenWithTheCommandsExtension) {
   Save(Path("a.str"));
   Export(Path("b.pas"));
   Save(Path("c.str"));
@@ -285,13 +249,69 @@ TEST_F(FileCommandsTest, TheSaveDialogProposesTheNameLastChosenForSavingOrExport
   Load(Path("a.str"));
   ASSERT_EQ(dialogs.fileDialogs.size(), 7u);
   EXPECT_EQ(dialogs.fileDialogs[0].FileName, "");
-  EXPECT_EQ(dialogs.fileDialogs[1].FileName, Path("a.str"));
-  EXPECT_EQ(dialogs.fileDialogs[2].FileName, Path("b.pas"));
-  EXPECT_EQ(dialogs.fileDialogs[3].FileName, Path("c.str"));
+  EXPECT_EQ(dialogs.fileDialogs[1].FileName, Path("a.pas"));
+  EXPECT_EQ(dialogs.fileDialogs[2].FileName, Path("b.str"));
+  EXPECT_EQ(dialogs.fileDialogs[3].FileName, Path("c.pas"));
   EXPECT_EQ(dialogs.fileDialogs[4].FileName, Path("c.str")) << "a cancelled dialog keeps it";
   EXPECT_EQ(dialogs.fileDialogs[5].FileName, "") << "the open dialog is a dialog of its own";
   EXPECT_EQ(dialogs.fileDialogs[6].FileName, Path("d.str"));
   EXPECT_EQ(FolderListing(), "a.str b.pas c.str d.str");
+}
+
+// Each command proposes the last name with its own extension; a user who picks an existing
+// file anyway is asked, and "no" returns to the dialog and replaces nothing.
+TEST_F(FileCommandsTest, ExportAfterSavingProposesTheTextsNameAndAsksBeforeReplacing) {
+  ASSERT_TRUE(QDir(folder.path()).mkdir("ordner.v2"));
+  SetDesign("A(x := 1)");
+  for (const auto& [saved, proposed] : {std::pair{"ordner.v2/kasse", "ordner.v2/kasse.pas"},
+                                        std::pair{"kasse.alt.str", "kasse.alt.pas"}}) {
+    Save(Path(saved));
+    dialogs.CancelFileDialog();
+    Trigger("Exportieren1");
+    EXPECT_EQ(dialogs.fileDialogs.back().FileName, Path(proposed));
+  }
+  const std::string design = ReadBytes(Path("kasse.alt.str"));
+  for (const bool choosesAnother : {false, true}) {
+    dialogs.ChooseFile(Path("kasse.alt.str"));
+    dialogs.AnswerReplace(false);
+    choosesAnother ? dialogs.ChooseFile(Path("kasse.pas")) : dialogs.CancelFileDialog();
+    Trigger("Exportieren1");
+  }
+  EXPECT_EQ(dialogs.replaceQuestions, std::vector<std::string>(2, Path("kasse.alt.str")));
+  EXPECT_EQ(ReadBytes(Path("kasse.alt.str")), design) << "the design's file is kept as it was";
+  EXPECT_EQ(ReadBytes(Path("kasse.pas")), ExportProgramText(Root()));
+}
+
+// The design a command replaces whole is the newest undo state, and the first window stays:
+// shown again, activated and captioned anew, while every other window closes.
+TEST_F(FileCommandsTest, ReplacingKeepsTheFirstWindowAndRueckgaengigBringsTheTreeBack) {
+  const std::string file = Write("anders.str", SaveDesignBytes(*BuildBlock("A(anders)", "B")));
+  for (const char* command : {"Neu1", "Struktogrammladen1", "AusZwischenablageeinfgen1"}) {
+    SCOPED_TRACE(command);
+    form->UndoStates.ClearUndoStates();
+    MakeBusy();
+    First().close();
+    ASSERT_NE(form->DiagramWindows().back(), &First()) << "another was activated longer ago";
+    const std::string bytes = SaveDesignBytes(Root());
+    const TBlock* root = &Root();
+    clipboard.text = "p;";
+    if (std::string(command) == "Struktogrammladen1") dialogs.ChooseFile(file);
+    Trigger(command);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(form->DiagramWindows(), std::vector<TForm1*>{&First()});
+    EXPECT_FALSE(First().isMinimized());
+    EXPECT_EQ(form->ActiveWindow(), &First());
+    EXPECT_EQ(First().Caption(), Root().Text);
+    EXPECT_EQ(States(), 2);
+
+    Trigger("Rckgngig1");
+    EXPECT_EQ(&Root(), root) << "the tree itself comes back";
+    EXPECT_EQ(SaveDesignBytes(Root()), bytes);
+    EXPECT_EQ(First().Caption(), "Kasse");
+    PaintEveryWindow();
+    Trigger("Rckgngig1");
+    EXPECT_EQ(Design().substr(0, 6), "A(weg)") << "the edit before is still there";
+  }
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
@@ -371,6 +391,7 @@ TEST_F(FileCommandsTest, AWriteFailingPartWayKeepsTheOldFileByteForByte) {
     const std::string before = State();
     WriteBytes(Path("kasse"), old);
     dialogs.ChooseFile(Path("kasse"));
+    dialogs.AnswerReplace(true);
     struct rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     struct rlimit small = saved;
@@ -398,6 +419,7 @@ TEST_F(FileCommandsTest, SavingIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
   SetDesign("A(neu)");
   for (const char* command : {"Struktogrammspeichern1", "Exportieren1"}) {
     dialogs.ChooseFile(Path("kasse.str"));
+    dialogs.AnswerReplace(true);
     Trigger(command);
     ExpectOneError("Datei " + Path("kasse.str") + " kann nicht erstellt werden");
   }

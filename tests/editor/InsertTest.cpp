@@ -213,7 +213,7 @@ TEST_F(InsertTest, CtrlInsertPastesFromTheClipboardInsteadOfInserting) {
   EXPECT_TRUE(dialogs.inputCalls.empty()) << "no statement was inserted";
   EXPECT_EQ(Design(), RenderBody(*ImportProgramText(*clipboard.text)));
   EXPECT_NE(Design(), "A(x)");
-  EXPECT_EQ(States(), 0) << "pasting empties the history";
+  EXPECT_EQ(History(), std::vector<std::string>{"A(x)"}) << "the design the paste replaced";
 }
 
 }  // namespace

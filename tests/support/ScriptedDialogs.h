@@ -22,6 +22,9 @@ class ScriptedDialogs : public Dialogs {
     MessageKind kind;
     std::string caption, text;
   };
+  struct QuestionCall {
+    std::string caption, text;
+  };
 
   // Answers for the input box: a text to confirm, the text as offered, or a cancellation.
   void ConfirmInput(std::string text) { inputs_.push_back({InputAnswer::Typed, std::move(text)}); }
@@ -33,6 +36,11 @@ class ScriptedDialogs : public Dialogs {
     files_.push_back(FileAnswer{std::move(path), filterIndex});
   }
   void CancelFileDialog() { files_.push_back(std::nullopt); }
+  // The answer to the save dialog's question whether to replace an existing file; after
+  // "no" the dialog takes the next file answer.
+  void AnswerReplace(bool replace) { replaces_.push_back(replace); }
+  // The answer to the question whether to save changes.
+  void AnswerSaveQuestion(SaveAnswer answer) { saveAnswers_.push_back(answer); }
   void AnswerPrintDialog(bool print) { printDialogs_.push_back(print); }
   // Runs the program's own dialog window: answer fills in its fields and returns the result.
   void AnswerModal(std::function<int(ModalWindow&)> answer) { modals_.push_back(std::move(answer)); }
@@ -40,6 +48,8 @@ class ScriptedDialogs : public Dialogs {
   std::vector<InputCall> inputCalls;
   std::vector<MessageCall> messages;
   std::vector<FileDialog> fileDialogs;  // the settings each file dialog was shown with
+  std::vector<std::string> replaceQuestions;  // the files the save dialog asked about
+  std::vector<QuestionCall> saveQuestions;
   int printDialogCalls = 0;
   int modalCalls = 0;
   bool failOnUnexpected = true;
@@ -51,6 +61,7 @@ class ScriptedDialogs : public Dialogs {
 
   bool InputQuery(const std::string& title, const std::string& prompt, std::string& text) override;
   void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text) override;
+  SaveAnswer AskToSave(const std::string& caption, const std::string& text) override;
   bool Execute(FileDialog& dialog) override;
   bool ExecutePrintDialog(Printer& printer) override;
   int ShowModal(ModalWindow& window) override;
@@ -62,6 +73,8 @@ class ScriptedDialogs : public Dialogs {
   };
   void Unexpected(const std::string& what);
   void Opened();
+  // Whether the save dialog may take path: asks when it names an existing file.
+  bool MayReplace(const std::string& path);
 
   std::deque<InputAnswer> inputs_;
   struct FileAnswer {
@@ -69,6 +82,8 @@ class ScriptedDialogs : public Dialogs {
     std::optional<int> filterIndex;
   };
   std::deque<std::optional<FileAnswer>> files_;
+  std::deque<bool> replaces_;
+  std::deque<SaveAnswer> saveAnswers_;
   std::deque<bool> printDialogs_;
   std::deque<std::function<int(ModalWindow&)>> modals_;
 };

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+
+// While one lives, every allocation through operator new of at least `bytes` bytes fails
+// with std::bad_alloc, as large blocks do when the address space runs out: the buffers of
+// an undo state grow that way, while the small elements of a tree are still found. The test
+// executable that links this replaces the global operator new.
+class FailLargeAllocations {
+ public:
+  explicit FailLargeAllocations(std::size_t bytes);
+  ~FailLargeAllocations();
+  FailLargeAllocations(const FailLargeAllocations&) = delete;
+  FailLargeAllocations& operator=(const FailLargeAllocations&) = delete;
+
+  // How many allocations failed since this one began.
+  std::size_t Failures() const;
+
+ private:
+  std::size_t failuresBefore_;
+};
