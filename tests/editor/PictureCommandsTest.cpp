@@ -95,6 +95,7 @@ TEST_F(PictureCommandsTest, TooLargeAPictureIsReportedAndTheFileKept) {
   SetDesign("A(" + std::string(6000, 'W') + ")");
   std::ofstream(Path("alt.png"), std::ios::binary) << "alt";
   dialogs.ChooseFile(Path("alt.png"), 0);
+  dialogs.AnswerReplace(true);
   Trigger("AlsBildspeichern1");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
