@@ -112,14 +112,10 @@ TEST(HitTestTest, AStructogramBlockIsHitOnItsHeadAndFootRows) {
   const TElement* expected[] = {block.get(), first, last};
   const int bottom = 20 + 2 * (kTh + 10);
   // row, movable, hit (0: the block, 1: first statement, 2: last statement), DropAfter
-  for (auto [y, movable, hit, after] : {std::tuple{20, 1, 0, 0},
-                                        {20 + 3, 1, 0, 0},
-                                        {20 + 4, 1, 1, 0},
-                                        {bottom - 4, 1, 2, 0},
-                                        {bottom - 3, 1, 0, 1},
-                                        {bottom, 1, 0, 1},
-                                        {20 + 3, 0, 0, 0},
-                                        {bottom, 0, 2, 0}}) {
+  const int cases[][4] = {{20, 1, 0, 0},         {20 + 3, 1, 0, 0},     {20 + 4, 1, 1, 0},
+                          {bottom - 4, 1, 2, 0}, {bottom - 3, 1, 0, 1}, {bottom, 1, 0, 1},
+                          {20 + 3, 0, 0, 0},     {bottom, 0, 2, 0}};
+  for (const auto& [y, movable, hit, after] : cases) {
     SCOPED_TRACE(testing::Message() << "row " << y << (movable ? " movable" : " fixed"));
     TDisplayOptions options = Screen(View::Structogram);
     block->Movable = movable;
