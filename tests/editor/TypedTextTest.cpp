@@ -65,8 +65,7 @@ bool RunLongTextBox(std::string& text, const std::function<void(QPlainTextEdit&)
     auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     for (auto* edit : box->findChildren<QLineEdit*>()) EXPECT_LT(edit->text().size(), 1000);
     auto* field = box->findChild<QPlainTextEdit*>();
-    if (!field) return box->reject();
-    act(*field);
+    field ? act(*field) : box->reject();
   });
   return QtDialogs().InputQuery("Anweisung", "Gib eine neue Anweisung ein:", text);
 }

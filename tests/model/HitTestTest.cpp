@@ -105,28 +105,23 @@ TEST(HitTestTest, TheRootBlockNeverTakesADropAfterItself) {
 // Behind its body a structogram block is reached at its head rows (a drop there heads its
 // body) and, when it can move, at its foot rows (a drop there goes after it).
 TEST(HitTestTest, AStructogramBlockIsHitOnItsHeadAndFootRows) {
-  const int h = 2 * (kTh + 10), bottom = 20 + h;
-  struct Case {
-    int y;
-    bool movable;
-    int hit;  // 0: the block, 1: first statement, 2: last statement
-    uint8_t dropAfter;
-  };
-  for (const Case& c :
-       {Case{20, true, 0, 0}, Case{20 + 3, true, 0, 0}, Case{20 + 4, true, 1, 0},
-        Case{bottom - 4, true, 2, 0}, Case{bottom - 3, true, 0, 1}, Case{bottom, true, 0, 1},
-        Case{20 + 3, false, 0, 0}, Case{bottom, false, 2, 0}}) {
-    SCOPED_TRACE(testing::Message() << "row " << c.y << (c.movable ? " movable" : " fixed"));
-    TestCanvas canvas;
+  TestCanvas canvas;
+  TAnweisung* first = Stmt("x");
+  TAnweisung* last = Stmt("y");
+  BlockPtr block(Block("B", {first, last}));
+  const TElement* expected[] = {block.get(), first, last};
+  const int bottom = 20 + 2 * (kTh + 10);
+  // row, movable, hit (0: the block, 1: first statement, 2: last statement), DropAfter
+  const int cases[][4] = {{20, 1, 0, 0},         {20 + 3, 1, 0, 0},     {20 + 4, 1, 1, 0},
+                          {bottom - 4, 1, 2, 0}, {bottom - 3, 1, 0, 1}, {bottom, 1, 0, 1},
+                          {20 + 3, 0, 0, 0},     {bottom, 0, 2, 0}};
+  for (const auto& [y, movable, hit, after] : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << y << (movable ? " movable" : " fixed"));
     TDisplayOptions options = Screen(View::Structogram);
-    TAnweisung* first = Stmt("x");
-    TAnweisung* last = Stmt("y");
-    BlockPtr block(Block("B", {first, last}));
-    block->Movable = c.movable ? 1 : 0;
-    const TElement* expected[] = {block.get(), first, last};
-    options.DropAfter = 1 - c.dropAfter;
-    EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, 10 + 30, c.y), expected[c.hit]);
-    EXPECT_EQ(options.DropAfter, c.dropAfter);
+    block->Movable = movable;
+    options.DropAfter = 1 - after;
+    EXPECT_EQ(block->ElementAt(canvas, {10, 20}, options, 10 + 30, y), expected[hit]);
+    EXPECT_EQ(options.DropAfter, after);
   }
 }
 

@@ -183,40 +183,34 @@ TEST(MarksTest, FlowchartBlockMarksItsEntryOrItsExitByDropAfter) {
   }
 }
 
-// In the flowchart a red bar crosses the red connector that leads to where the element lands.
+// In the flowchart a red bar crosses the red connector that leads to where the element lands,
+// also in an empty branch, whose frame takes the drop.
 TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
   for (const KindCase& kind : AllKinds()) {
     SCOPED_TRACE(kind.name);
     TestCanvas canvas = ScreenCanvas();
     TDisplayOptions options = Screen(View::Flowchart);
-    TElement* target = kind.make();
-    ElementPtr sequence(Chain({target, Stmt("danach")}));
-    options.DropTarget = target;
+    options.DropTarget = kind.make();
     options.DropAfter = 1;  // a block takes the drop after itself
-    sequence->Draw(canvas, {100, 20}, 0, options);
-
+    ElementPtr(Chain({options.DropTarget, Stmt("danach")}))->Draw(canvas, {100, 20}, 0, options);
     auto red = canvas.Where([](const Op& op) {
       return op.kind == Kind::Line && op.pen.Color == Colors::Red && op.points[0].x == 100 &&
              op.points[1].x == 100;
     });
     ASSERT_EQ(red.size(), 1u);
-    const int middle = (red[0]->points[0].y + red[0]->points[1].y) / 2;
-    EXPECT_NE(FindFlowchartDropBar(canvas, 100, middle), nullptr);
+    EXPECT_NE(FindFlowchartDropBar(canvas, 100, (red[0]->points[0].y + red[0]->points[1].y) / 2),
+              nullptr);
     EXPECT_EQ(canvas.Pen.Color, Colors::Black);
   }
-}
-
-TEST(MarksTest, AnEmptyFlowchartBranchTakesTheDropAndShowsTheBar) {
   TestCanvas canvas = ScreenCanvas();
   TDisplayOptions options = Screen(View::Flowchart);
-  ElementPtr owner(new TIf("???"));
-  auto* decision = static_cast<TIf*>(owner.get());
+  auto* decision = new TIf("???");
+  ElementPtr owner(decision);
   const TPoint no = decision->GetBranchOrigin(canvas, {200, 20}, options, 2);
   options.DropTarget = decision->ElementAt(canvas, {200, 20}, options, no.x, no.y + 10);
   ASSERT_EQ(options.DropTarget, decision->Branch(2));
   ASSERT_EQ(options.DropAfter, 0);
   decision->Draw(canvas, {200, 20}, 0, options);
-
   const int frameBottom = no.y + (kTh + 10 + 2 * 6 + 3) - 6 - 1;
   EXPECT_NE(FindFlowchartDropBar(canvas, no.x, (no.y + frameBottom) / 2), nullptr);
   const TPoint yes = decision->GetBranchOrigin(canvas, {200, 20}, options, 1);
