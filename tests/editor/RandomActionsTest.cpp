@@ -45,15 +45,17 @@ long FromEnvironment(const char* name, long fallback) {
 class Watchdog {
  public:
   Watchdog(uint64_t seed, std::chrono::seconds limit)
-      : thread_([this, seed, limit] { Watch(seed, limit); }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-  }
+      : thread_([this, seed, limit](std::stop_token stop) {
+          std::unique_lock lock(mutex_);
+          for (uint64_t seen = ticks_; !stop.stop_requested(); seen = ticks_) {
+            if (wake_.wait_for(lock, stop, limit, [&] { return ticks_ != seen; }) ||
+                stop.stop_requested())
+              continue;
+            std::cerr << "random actions: seed " << seed << ", action " << action_
+                      << " has not ended after " << limit.count() << " s" << std::endl;
+            std::abort();
+          }
+        }) {}
   void Tick(long action) {
     std::lock_guard lock(mutex_);
     action_ = action;
@@ -62,22 +64,11 @@ class Watchdog {
   }
 
  private:
-  void Watch(uint64_t seed, std::chrono::seconds limit) {
-    std::unique_lock lock(mutex_);
-    for (uint64_t seen = ticks_; !done_; seen = ticks_) {
-      if (wake_.wait_for(lock, limit, [&] { return done_ || ticks_ != seen; })) continue;
-      std::cerr << "random actions: seed " << seed << ", action " << action_
-                << " has not ended after " << limit.count() << " s" << std::endl;
-      std::abort();
-    }
-  }
-
   std::mutex mutex_;
-  std::condition_variable wake_;
+  std::condition_variable_any wake_;
   uint64_t ticks_ = 0;
   long action_ = 0;
-  bool done_ = false;
-  std::thread thread_;
+  std::jthread thread_;  // last, so that it ends before the members it uses
 };
 
 // Dialogs answered at random: input boxes confirmed with a random or the offered text or
@@ -112,10 +103,7 @@ class RandomDialogs : public Dialogs {
     dialog.FileName = designFile;
     return true;
   }
-  bool ExecutePrintDialog(Printer&) override {
-    Interrupt();
-    return false;
-  }
+  bool ExecutePrintDialog(Printer&) override { return Interrupt(), false; }
   int ShowModal(ModalWindow& window) override {
     Interrupt();
     auto& dialog = dynamic_cast<TForm3&>(window);
@@ -358,38 +346,27 @@ class RandomActionsTest : public EditorTest {
     Trigger("Rckgngig1");
   }
 
-  // The element of the root's body that holds block, or null.
-  TElement* TopLevelHolder(const TElement* block) {
-    for (TElement* e = Root().Body; e; e = e->Next)
-      if (Contains(*e, block)) return e;
-    return nullptr;
-  }
-
-  // Deletes, in the first window, what another window's block lies in, then drags in that
-  // window onto its block's free area (the window has closed with its block).
-  void DeleteUnderAWindowThenDrop(TForm1& window) {
-    TElement* holder = TopLevelHolder(window.ShownBlock);
-    if (!holder) return;
-    Note("delete under a window, then drop on its free area");
-    QPointer<TForm1> alive = &window;
-    First().Options->ClearSelection();
-    First().Options->Select(holder);
-    Key(First(), Qt::Key_Delete);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (alive) DropOnFreeArea(*alive);
-  }
-
-  // Opens a window on a block of the design that can move, whose free area beside its
-  // elements takes drops; null when there is none.
-  TForm1* OpenWindowOnABlock() {
-    std::vector<TElement*> elements;
-    Collect(Root().Body, elements);
-    std::erase_if(elements, [](TElement* e) { return !dynamic_cast<TBlock*>(e) || !e->Movable; });
-    if (elements.empty()) return nullptr;
+  // Opens a window on a movable block and drags onto its free area; at times first deletes,
+  // in the first window, what holds the block, which must close the window with it.
+  void OnABlocksWindow() {
+    std::vector<TElement*> blocks;
+    Collect(Root().Body, blocks);
+    std::erase_if(blocks, [](TElement* e) { return !dynamic_cast<TBlock*>(e) || !e->Movable; });
+    if (blocks.empty()) return;
     Note("open a window on a block");
     First().Options->ClearSelection();
-    First().Options->Select(elements[Pick(static_cast<int>(elements.size()))]);
-    return First().InneuemFensteranzeigen();
+    First().Options->Select(blocks[Pick(static_cast<int>(blocks.size()))]);
+    QPointer<TForm1> window = First().InneuemFensteranzeigen();
+    TElement* holder = Root().Body;
+    while (holder && window && !Contains(*holder, window->ShownBlock)) holder = holder->Next;
+    if (holder && Chance(50)) {
+      Note("delete under a window, then drop on its free area");
+      First().Options->ClearSelection();
+      First().Options->Select(holder);
+      Key(First(), Qt::Key_Delete);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    if (window) DropOnFreeArea(*window);
   }
 
   // Drags onto the free area of window's block (where the hit test yields the block with
@@ -405,18 +382,7 @@ class RandomActionsTest : public EditorTest {
     if (freeArea.empty()) return;
     const QPoint to = freeArea[Pick(static_cast<int>(freeArea.size()))];
     Note("drop on the shown block's free area");
-    DragPress(window, AnyPoint(window));
-    DragMove(window, to);
-    DragRelease(window, to);
-  }
-
-  void OnABlocksWindow() {
-    TForm1* window = OpenWindowOnABlock();
-    if (!window) return;
-    if (Chance(50))
-      DeleteUnderAWindowThenDrop(*window);
-    else
-      DropOnFreeArea(*window);
+    Drag(window, AnyPoint(window), to);
   }
 
   // Commands the platform may deliver while a dialog is open; each must be refused.
@@ -424,39 +390,26 @@ class RandomActionsTest : public EditorTest {
     static const char* const items[] = {
         "Neu1",      "Rckgngig1",          "AusZwischenablageeinfgen1",
         "Anweisung", "Struktogrammladen1", "Programmbeenden1"};
-    const TBlock* root = &Root();
-    const std::string design = Design();
-    const int states = States();
-    const std::size_t windows = form->DiagramWindows().size();
+    const auto state = [&] {
+      return std::tuple(&Root(), Design(), States(), form->DiagramWindows().size());
+    };
+    const auto before = state();
     const std::string during = recent.back();
     TForm1& window = AnyWindow();
-    switch (Pick(5)) {
-      case 0: {
-        const char* item = items[Pick(std::size(items))];
-        Note(std::string("  while a dialog is open: menu ") + item);
-        Trigger(item);
-        break;
-      }
-      case 1:
-        Note("  while a dialog is open: pop-up");
-        Popup(window, Chance(50) ? "Lschen1" : "Anweisung");
-        break;
-      case 2:
-        Note("  while a dialog is open: tool bar");
-        form->Button("BAnweisung")->click();
-        break;
-      case 3:
-        Note("  while a dialog is open: key");
-        Key(window, Chance(50) ? Qt::Key_Delete : Qt::Key_Return);
-        break;
-      default:
-        Note("  while a dialog is open: close a window");
-        window.close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        break;
-    }
-    if (&Root() != root || Design() != design || States() != states ||
-        form->DiagramWindows().size() != windows)
+    const char* item = items[Pick(std::size(items))];
+    const std::pair<std::string, std::function<void()>> commands[] = {
+        {std::string("menu ") + item, [&] { Trigger(item); }},
+        {"pop-up", [&] { Popup(window, Chance(50) ? "Lschen1" : "Anweisung"); }},
+        {"tool bar", [&] { form->Button("BAnweisung")->click(); }},
+        {"key", [&] { Key(window, Chance(50) ? Qt::Key_Delete : Qt::Key_Return); }},
+        {"close a window", [&] {
+           window.close();
+           QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }}};
+    const auto& [name, command] = commands[Pick(std::size(commands))];
+    Note("  while a dialog is open: " + name);
+    command();
+    if (state() != before)
       ADD_FAILURE() << "a command ran while a dialog was open, during: " << during;
   }
 
