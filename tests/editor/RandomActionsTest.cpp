@@ -6,20 +6,21 @@
 //
 // TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey);
 // TAVELON_MONKEY_TRACE prints every action as it is done; an action that takes longer than
-// TAVELON_MONKEY_WATCHDOG seconds (120) ends the run with its seed.
+// TAVELON_MONKEY_WATCHDOG seconds (120, 0 for no limit) ends the run with its seed.
+#include <unistd.h>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <chrono>
-#include <condition_variable>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <iostream>
-#include <mutex>
 #include <random>
-#include <thread>
 
 #include "model/MeasureCache.h"
 #include "model/Records.h"
@@ -40,36 +41,14 @@ long FromEnvironment(const char* name, long fallback) {
   return value && *value ? std::strtol(value, nullptr, 10) : fallback;
 }
 
-// Ends the process with the run's seed when one action does not end in time: a hang (a menu
-// that waits for a click, an endless loop) must fail the run, not stall it for ever.
-class Watchdog {
- public:
-  Watchdog(uint64_t seed, std::chrono::seconds limit)
-      : thread_([this, seed, limit](std::stop_token stop) {
-          std::unique_lock lock(mutex_);
-          for (uint64_t seen = ticks_; !stop.stop_requested(); seen = ticks_) {
-            if (wake_.wait_for(lock, stop, limit, [&] { return ticks_ != seen; }) ||
-                stop.stop_requested())
-              continue;
-            std::cerr << "random actions: seed " << seed << ", action " << action_
-                      << " has not ended after " << limit.count() << " s" << std::endl;
-            std::abort();
-          }
-        }) {}
-  void Tick(long action) {
-    std::lock_guard lock(mutex_);
-    action_ = action;
-    ++ticks_;
-    wake_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable_any wake_;
-  uint64_t ticks_ = 0;
-  long action_ = 0;
-  std::jthread thread_;  // last, so that it ends before the members it uses
-};
+// Ends the process with the run's seed when one action does not end in time (the alarm is
+// set anew before each action): a hang, such as a menu that waits for a click or an endless
+// loop, must fail the run, not stall it for ever.
+char hangReport[128];
+void ReportHang(int) {
+  [[maybe_unused]] const ssize_t written = write(2, hangReport, std::strlen(hangReport));
+  std::abort();
+}
 
 // Dialogs answered at random: input boxes confirmed with a random or the offered text or
 // cancelled, the counting-loop dialog filled in and ended every way; the open and save
@@ -200,8 +179,8 @@ class RandomActionsTest : public EditorTest {
   std::mt19937_64 random;
   std::unique_ptr<RandomDialogs> randomDialogs;
   std::deque<std::string> recent;  // the last actions, for the report of a failure
-  std::unique_ptr<Watchdog> watchdog;
-  long actionNumber = 0;
+  uint64_t seed = 0;
+  long actionNumber = 0, watchdogSeconds = 0;
   QTemporaryDir folder;
 
   void SetUp() override {
@@ -209,6 +188,7 @@ class RandomActionsTest : public EditorTest {
     EditorTest::SetUp();
   }
   void TearDown() override {
+    alarm(0);
     EditorTest::TearDown();
     MeasureCache::Verify = false;
   }
@@ -257,7 +237,10 @@ class RandomActionsTest : public EditorTest {
     if (trace) std::cerr << "action: " << action << std::endl;
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
-    if (watchdog) watchdog->Tick(actionNumber);
+    std::snprintf(hangReport, sizeof hangReport,
+                  "random actions: seed %llu, action %ld has not ended after %ld s\n",
+                  static_cast<unsigned long long>(seed), actionNumber, watchdogSeconds);
+    alarm(static_cast<unsigned>(watchdogSeconds));
   }
 
   void PopupCommand(TForm1& window) {
@@ -346,8 +329,9 @@ class RandomActionsTest : public EditorTest {
     Trigger("Rckgngig1");
   }
 
-  // Opens a window on a movable block and drags onto its free area; at times first deletes,
-  // in the first window, what holds the block, which must close the window with it.
+  // Opens a window on a movable block and drags onto its free area (where the hit test yields
+  // the block with "after", sought on a coarse grid); at times first deletes, in the first
+  // window, what holds the block, which must close the window with it.
   void OnABlocksWindow() {
     std::vector<TElement*> blocks;
     Collect(Root().Body, blocks);
@@ -366,23 +350,17 @@ class RandomActionsTest : public EditorTest {
       Key(First(), Qt::Key_Delete);
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    if (window) DropOnFreeArea(*window);
-  }
-
-  // Drags onto the free area of window's block (where the hit test yields the block with
-  // "after"), at a point of a coarse grid over the client area.
-  void DropOnFreeArea(TForm1& window) {
-    const QSize client = window.view().viewport()->size();
+    if (!window) return;
+    const QSize client = window->view().viewport()->size();
     std::vector<QPoint> freeArea;
     for (int y = 0; y < client.height(); y += 6)
       for (int x = 0; x < client.width(); x += 6)
-        if (window.ElementAtClientPoint(x, y) == window.ShownBlock &&
-            window.Options->DropAfter == 1)
+        if (window->ElementAtClientPoint(x, y) == window->ShownBlock &&
+            window->Options->DropAfter == 1)
           freeArea.emplace_back(x, y);
     if (freeArea.empty()) return;
-    const QPoint to = freeArea[Pick(static_cast<int>(freeArea.size()))];
     Note("drop on the shown block's free area");
-    Drag(window, AnyPoint(window), to);
+    Drag(*window, AnyPoint(*window), freeArea[Pick(static_cast<int>(freeArea.size()))]);
   }
 
   // Commands the platform may deliver while a dialog is open; each must be refused.
@@ -498,12 +476,12 @@ class RandomActionsTest : public EditorTest {
 };
 
 TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
-  const auto seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
+  seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
   const long actions = FromEnvironment("TAVELON_MONKEY_ACTIONS", DefaultActions);
   std::cerr << "random actions: seed " << seed << ", " << actions << " actions" << std::endl;
   random.seed(seed);
-  watchdog = std::make_unique<Watchdog>(
-      seed, std::chrono::seconds(FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120)));
+  watchdogSeconds = FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120);
+  std::signal(SIGALRM, ReportHang);
   randomDialogs = std::make_unique<RandomDialogs>(random);
   ASSERT_TRUE(folder.isValid());
   randomDialogs->designFile = folder.filePath("entwurf.str").toStdString();
@@ -532,7 +510,7 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
     }
   }
   randomDialogs->whileOpen = nullptr;
-  watchdog.reset();
+  alarm(0);
   std::cerr << "random actions: " << changes << " changed the design, the largest had " << largest
             << " elements, at most " << mostWindows << " windows were open" << std::endl;
   // A run whose actions miss everything proves nothing.
