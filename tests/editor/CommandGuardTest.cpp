@@ -13,7 +13,8 @@ namespace {
 
 using CommandGuardTest = EditorTest;
 
-// Each case selects the first statement, queues the dialog's answer and starts the command.
+// Each case selects the first statement, queues the dialog's answer and starts the command
+// from one of the ways in: main menu, key, mouse and pop-up menu.
 TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
   const auto loop = [](ModalWindow& window) {
     auto& dialog = dynamic_cast<TForm3&>(window);
@@ -23,23 +24,19 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
     dialog.Button1Click();
     return int(LoopTextDialog::Confirmed);
   };
-  const std::tuple<const char*, std::function<void()>, std::function<void()>, const char*> cases[] =
-      {
-          {"menu", [&] { dialogs.ConfirmInput("neu"); }, [&] { Trigger("Anweisung"); },
-           "A(a) A(neu) B(k)[A(b)]"},
-          {"Enter", [&] { dialogs.ConfirmInput("x"); }, [&] { Key(First(), Qt::Key_Return); },
-           "A(x) B(k)[A(b)]"},
-          {"double click", [&] { dialogs.ConfirmInput("y"); },
-           [&] { DoubleClick(First(), At({0})); }, "A(y) B(k)[A(b)]"},
-          {"pop-up", [&] { dialogs.CancelInput(); },
-           [&] { RightClickPopup(First(), At({0}), "Textbearbeiten1"); }, "A(a) B(k)[A(b)]"},
-          {"counting loop", [&] { dialogs.AnswerModal(loop); }, [&] { Trigger("ForSchleife"); },
-           "A(a) F(i von 1 bis 3)[] B(k)[A(b)]"},
-          {"load", [&] { dialogs.CancelFileDialog(); }, [&] { Trigger("Struktogrammladen1"); },
-           "A(a) B(k)[A(b)]"},
-          {"print", [&] { dialogs.AnswerPrintDialog(false); }, [&] { Trigger("Drucken2"); },
-           "A(a) B(k)[A(b)]"},
-      };
+  using Case = std::tuple<const char*, std::function<void()>, std::function<void()>, const char*>;
+  const Case cases[] = {
+      {"menu", [&] { dialogs.ConfirmInput("neu"); }, [&] { Trigger("Anweisung"); },
+       "A(a) A(neu) B(k)[A(b)]"},
+      {"Enter", [&] { dialogs.ConfirmInput("x"); }, [&] { Key(First(), Qt::Key_Return); },
+       "A(x) B(k)[A(b)]"},
+      {"double click", [&] { dialogs.ConfirmInput("y"); }, [&] { DoubleClick(First(), At({0})); },
+       "A(y) B(k)[A(b)]"},
+      {"pop-up", [&] { dialogs.CancelInput(); },
+       [&] { RightClickPopup(First(), At({0}), "Textbearbeiten1"); }, "A(a) B(k)[A(b)]"},
+      {"counting loop", [&] { dialogs.AnswerModal(loop); }, [&] { Trigger("ForSchleife"); },
+       "A(a) F(i von 1 bis 3)[] B(k)[A(b)]"},
+  };
   for (const auto& [name, answer, start, after] : cases) {
     SCOPED_TRACE(name);
     SetDesign("A(a) B(k)[A(b)]");
