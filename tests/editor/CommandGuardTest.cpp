@@ -13,58 +13,38 @@ namespace {
 
 using CommandGuardTest = EditorTest;
 
+// Each case selects the first statement, queues the dialog's answer and starts the command
+// from one of the ways in: main menu, key, mouse and pop-up menu.
 TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
-  struct Case {
-    const char* name;
-    std::function<void()> queueAnswer;
-    std::function<void(TForm1&)> start;  // selects what the command acts on and starts it
-    const char* after;
+  const auto loop = [](ModalWindow& window) {
+    auto& dialog = dynamic_cast<TForm3&>(window);
+    for (auto [edit, text] :
+         {std::pair{dialog.Edit1, "i"}, {dialog.Edit2, "1"}, {dialog.Edit3, "3"}})
+      edit->setText(text);
+    dialog.Button1Click();
+    return int(LoopTextDialog::Confirmed);
   };
+  using Case = std::tuple<const char*, std::function<void()>, std::function<void()>, const char*>;
   const Case cases[] = {
-      {"insert from the menu", [&] { dialogs.ConfirmInput("neu"); },
-       [&](TForm1& w) {
-         Click(w, At({0}));
-         Trigger("Anweisung");
-       },
+      {"menu", [&] { dialogs.ConfirmInput("neu"); }, [&] { Trigger("Anweisung"); },
        "A(a) A(neu) B(k)[A(b)]"},
-      {"text edit by Enter", [&] { dialogs.ConfirmInput("x"); },
-       [&](TForm1& w) {
-         Click(w, At({0}));
-         Key(w, Qt::Key_Return);
-       },
+      {"Enter", [&] { dialogs.ConfirmInput("x"); }, [&] { Key(First(), Qt::Key_Return); },
        "A(x) B(k)[A(b)]"},
-      {"text edit by double click", [&] { dialogs.ConfirmInput("y"); },
-       [&](TForm1& w) { DoubleClick(w, At({0})); }, "A(y) B(k)[A(b)]"},
-      {"text edit from the pop-up", [&] { dialogs.CancelInput(); },
-       [&](TForm1& w) { RightClickPopup(w, At({0}), "Textbearbeiten1"); }, "A(a) B(k)[A(b)]"},
-      {"counting loop",
-       [&] {
-         dialogs.AnswerModal([](ModalWindow& window) {
-           auto& dialog = dynamic_cast<TForm3&>(window);
-           dialog.Edit1->setText("i");
-           dialog.Edit2->setText("1");
-           dialog.Edit3->setText("3");
-           dialog.Button1Click();
-           return LoopTextDialog::Confirmed;
-         });
-       },
-       [&](TForm1& w) {
-         Click(w, At({0}));
-         Trigger("ForSchleife");
-       },
+      {"double click", [&] { dialogs.ConfirmInput("y"); }, [&] { DoubleClick(First(), At({0})); },
+       "A(y) B(k)[A(b)]"},
+      {"pop-up", [&] { dialogs.CancelInput(); },
+       [&] { RightClickPopup(First(), At({0}), "Textbearbeiten1"); }, "A(a) B(k)[A(b)]"},
+      {"counting loop", [&] { dialogs.AnswerModal(loop); }, [&] { Trigger("ForSchleife"); },
        "A(a) F(i von 1 bis 3)[] B(k)[A(b)]"},
-      {"load", [&] { dialogs.CancelFileDialog(); }, [&](TForm1&) { Trigger("Struktogrammladen1"); },
-       "A(a) B(k)[A(b)]"},
-      {"print", [&] { dialogs.AnswerPrintDialog(false); }, [&](TForm1&) { Trigger("Drucken2"); },
-       "A(a) B(k)[A(b)]"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, answer, start, after] : cases) {
+    SCOPED_TRACE(name);
     SetDesign("A(a) B(k)[A(b)]");
     form->UndoStates.ClearUndoStates();
     First().Options->Select(At({1}));
     QPointer<TForm1> inner = First().InneuemFensteranzeigen();
     form->MdiArea->setActiveSubWindow(&First());
+    Click(First(), At({0}));
     const TBlock* root = &Root();
     int interruptions = 0;
     dialogs.whileOpen = [&] {
@@ -82,18 +62,16 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
       First().close();
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       EXPECT_EQ(&Root(), root) << "the design was replaced";
-      EXPECT_EQ(Design(), design);
-      EXPECT_EQ(States(), states);
-      EXPECT_TRUE(inner) << "the window was closed";
-      EXPECT_FALSE(First().isMinimized());
-      EXPECT_EQ(form->DiagramWindows().size(), 2u);
+      EXPECT_EQ(std::tuple(Design(), States(), form->DiagramWindows().size()),
+                std::tuple(design, states, std::size_t{2}));
+      EXPECT_TRUE(inner && !First().isMinimized()) << "a window was closed";
     };
     clipboard.text = "anderes;";
-    c.queueAnswer();
-    c.start(First());
+    answer();
+    start();
     dialogs.whileOpen = nullptr;
     EXPECT_EQ(interruptions, 1);
-    EXPECT_EQ(Design(), c.after);
+    EXPECT_EQ(Design(), after);
     EXPECT_TRUE(form->isVisible());
     if (inner) inner->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -6,20 +6,21 @@
 //
 // TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey);
 // TAVELON_MONKEY_TRACE prints every action as it is done; an action that takes longer than
-// TAVELON_MONKEY_WATCHDOG seconds (120) ends the run with its seed.
+// TAVELON_MONKEY_WATCHDOG seconds (120, 0 for no limit) ends the run with its seed.
+#include <unistd.h>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <chrono>
-#include <condition_variable>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <iostream>
-#include <mutex>
 #include <random>
-#include <thread>
 
 #include "model/MeasureCache.h"
 #include "model/Records.h"
@@ -40,45 +41,14 @@ long FromEnvironment(const char* name, long fallback) {
   return value && *value ? std::strtol(value, nullptr, 10) : fallback;
 }
 
-// Ends the process with the run's seed when one action does not end in time: a hang (a menu
-// that waits for a click, an endless loop) must fail the run, not stall it for ever.
-class Watchdog {
- public:
-  Watchdog(uint64_t seed, std::chrono::seconds limit)
-      : thread_([this, seed, limit] { Watch(seed, limit); }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-  }
-  void Tick(long action) {
-    std::lock_guard lock(mutex_);
-    action_ = action;
-    ++ticks_;
-    wake_.notify_all();
-  }
-
- private:
-  void Watch(uint64_t seed, std::chrono::seconds limit) {
-    std::unique_lock lock(mutex_);
-    for (uint64_t seen = ticks_; !done_; seen = ticks_) {
-      if (wake_.wait_for(lock, limit, [&] { return done_ || ticks_ != seen; })) continue;
-      std::cerr << "random actions: seed " << seed << ", action " << action_
-                << " has not ended after " << limit.count() << " s" << std::endl;
-      std::abort();
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  uint64_t ticks_ = 0;
-  long action_ = 0;
-  bool done_ = false;
-  std::thread thread_;
-};
+// Ends the process with the run's seed when one action does not end in time (the alarm is
+// set anew before each action): a hang, such as a menu that waits for a click or an endless
+// loop, must fail the run, not stall it for ever.
+char hangReport[128];
+void ReportHang(int) {
+  [[maybe_unused]] const ssize_t written = write(2, hangReport, std::strlen(hangReport));
+  std::abort();
+}
 
 // Dialogs answered at random: input boxes confirmed with a random or the offered text or
 // cancelled, the counting-loop dialog filled in and ended every way; the open and save
@@ -112,10 +82,7 @@ class RandomDialogs : public Dialogs {
     dialog.FileName = designFile;
     return true;
   }
-  bool ExecutePrintDialog(Printer&) override {
-    Interrupt();
-    return false;
-  }
+  bool ExecutePrintDialog(Printer&) override { return Interrupt(), false; }
   int ShowModal(ModalWindow& window) override {
     Interrupt();
     auto& dialog = dynamic_cast<TForm3&>(window);
@@ -212,8 +179,8 @@ class RandomActionsTest : public EditorTest {
   std::mt19937_64 random;
   std::unique_ptr<RandomDialogs> randomDialogs;
   std::deque<std::string> recent;  // the last actions, for the report of a failure
-  std::unique_ptr<Watchdog> watchdog;
-  long actionNumber = 0;
+  uint64_t seed = 0;
+  long actionNumber = 0, watchdogSeconds = 0;
   QTemporaryDir folder;
 
   void SetUp() override {
@@ -221,6 +188,7 @@ class RandomActionsTest : public EditorTest {
     EditorTest::SetUp();
   }
   void TearDown() override {
+    alarm(0);
     EditorTest::TearDown();
     MeasureCache::Verify = false;
   }
@@ -269,7 +237,10 @@ class RandomActionsTest : public EditorTest {
     if (trace) std::cerr << "action: " << action << std::endl;
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
-    if (watchdog) watchdog->Tick(actionNumber);
+    std::snprintf(hangReport, sizeof hangReport,
+                  "random actions: seed %llu, action %ld has not ended after %ld s\n",
+                  static_cast<unsigned long long>(seed), actionNumber, watchdogSeconds);
+    alarm(static_cast<unsigned>(watchdogSeconds));
   }
 
   void PopupCommand(TForm1& window) {
@@ -358,65 +329,38 @@ class RandomActionsTest : public EditorTest {
     Trigger("Rckgngig1");
   }
 
-  // The element of the root's body that holds block, or null.
-  TElement* TopLevelHolder(const TElement* block) {
-    for (TElement* e = Root().Body; e; e = e->Next)
-      if (Contains(*e, block)) return e;
-    return nullptr;
-  }
-
-  // Deletes, in the first window, what another window's block lies in, then drags in that
-  // window onto its block's free area (the window has closed with its block).
-  void DeleteUnderAWindowThenDrop(TForm1& window) {
-    TElement* holder = TopLevelHolder(window.ShownBlock);
-    if (!holder) return;
-    Note("delete under a window, then drop on its free area");
-    QPointer<TForm1> alive = &window;
-    First().Options->ClearSelection();
-    First().Options->Select(holder);
-    Key(First(), Qt::Key_Delete);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (alive) DropOnFreeArea(*alive);
-  }
-
-  // Opens a window on a block of the design that can move, whose free area beside its
-  // elements takes drops; null when there is none.
-  TForm1* OpenWindowOnABlock() {
-    std::vector<TElement*> elements;
-    Collect(Root().Body, elements);
-    std::erase_if(elements, [](TElement* e) { return !dynamic_cast<TBlock*>(e) || !e->Movable; });
-    if (elements.empty()) return nullptr;
+  // Opens a window on a movable block and drags onto its free area (where the hit test yields
+  // the block with "after", sought on a coarse grid); at times first deletes, in the first
+  // window, what holds the block, which must close the window with it.
+  void OnABlocksWindow() {
+    std::vector<TElement*> blocks;
+    Collect(Root().Body, blocks);
+    std::erase_if(blocks, [](TElement* e) { return !dynamic_cast<TBlock*>(e) || !e->Movable; });
+    if (blocks.empty()) return;
     Note("open a window on a block");
     First().Options->ClearSelection();
-    First().Options->Select(elements[Pick(static_cast<int>(elements.size()))]);
-    return First().InneuemFensteranzeigen();
-  }
-
-  // Drags onto the free area of window's block (where the hit test yields the block with
-  // "after"), at a point of a coarse grid over the client area.
-  void DropOnFreeArea(TForm1& window) {
-    const QSize client = window.view().viewport()->size();
+    First().Options->Select(blocks[Pick(static_cast<int>(blocks.size()))]);
+    QPointer<TForm1> window = First().InneuemFensteranzeigen();
+    TElement* holder = Root().Body;
+    while (holder && window && !Contains(*holder, window->ShownBlock)) holder = holder->Next;
+    if (holder && Chance(50)) {
+      Note("delete under a window, then drop on its free area");
+      First().Options->ClearSelection();
+      First().Options->Select(holder);
+      Key(First(), Qt::Key_Delete);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    if (!window) return;
+    const QSize client = window->view().viewport()->size();
     std::vector<QPoint> freeArea;
     for (int y = 0; y < client.height(); y += 6)
       for (int x = 0; x < client.width(); x += 6)
-        if (window.ElementAtClientPoint(x, y) == window.ShownBlock &&
-            window.Options->DropAfter == 1)
+        if (window->ElementAtClientPoint(x, y) == window->ShownBlock &&
+            window->Options->DropAfter == 1)
           freeArea.emplace_back(x, y);
     if (freeArea.empty()) return;
-    const QPoint to = freeArea[Pick(static_cast<int>(freeArea.size()))];
     Note("drop on the shown block's free area");
-    DragPress(window, AnyPoint(window));
-    DragMove(window, to);
-    DragRelease(window, to);
-  }
-
-  void OnABlocksWindow() {
-    TForm1* window = OpenWindowOnABlock();
-    if (!window) return;
-    if (Chance(50))
-      DeleteUnderAWindowThenDrop(*window);
-    else
-      DropOnFreeArea(*window);
+    Drag(*window, AnyPoint(*window), freeArea[Pick(static_cast<int>(freeArea.size()))]);
   }
 
   // Commands the platform may deliver while a dialog is open; each must be refused.
@@ -424,39 +368,26 @@ class RandomActionsTest : public EditorTest {
     static const char* const items[] = {
         "Neu1",      "Rckgngig1",          "AusZwischenablageeinfgen1",
         "Anweisung", "Struktogrammladen1", "Programmbeenden1"};
-    const TBlock* root = &Root();
-    const std::string design = Design();
-    const int states = States();
-    const std::size_t windows = form->DiagramWindows().size();
+    const auto state = [&] {
+      return std::tuple(&Root(), Design(), States(), form->DiagramWindows().size());
+    };
+    const auto before = state();
     const std::string during = recent.back();
     TForm1& window = AnyWindow();
-    switch (Pick(5)) {
-      case 0: {
-        const char* item = items[Pick(std::size(items))];
-        Note(std::string("  while a dialog is open: menu ") + item);
-        Trigger(item);
-        break;
-      }
-      case 1:
-        Note("  while a dialog is open: pop-up");
-        Popup(window, Chance(50) ? "Lschen1" : "Anweisung");
-        break;
-      case 2:
-        Note("  while a dialog is open: tool bar");
-        form->Button("BAnweisung")->click();
-        break;
-      case 3:
-        Note("  while a dialog is open: key");
-        Key(window, Chance(50) ? Qt::Key_Delete : Qt::Key_Return);
-        break;
-      default:
-        Note("  while a dialog is open: close a window");
-        window.close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        break;
-    }
-    if (&Root() != root || Design() != design || States() != states ||
-        form->DiagramWindows().size() != windows)
+    const char* item = items[Pick(std::size(items))];
+    const std::pair<std::string, std::function<void()>> commands[] = {
+        {std::string("menu ") + item, [&] { Trigger(item); }},
+        {"pop-up", [&] { Popup(window, Chance(50) ? "Lschen1" : "Anweisung"); }},
+        {"tool bar", [&] { form->Button("BAnweisung")->click(); }},
+        {"key", [&] { Key(window, Chance(50) ? Qt::Key_Delete : Qt::Key_Return); }},
+        {"close a window", [&] {
+           window.close();
+           QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }}};
+    const auto& [name, command] = commands[Pick(std::size(commands))];
+    Note("  while a dialog is open: " + name);
+    command();
+    if (state() != before)
       ADD_FAILURE() << "a command ran while a dialog was open, during: " << during;
   }
 
@@ -545,12 +476,12 @@ class RandomActionsTest : public EditorTest {
 };
 
 TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
-  const auto seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
+  seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
   const long actions = FromEnvironment("TAVELON_MONKEY_ACTIONS", DefaultActions);
   std::cerr << "random actions: seed " << seed << ", " << actions << " actions" << std::endl;
   random.seed(seed);
-  watchdog = std::make_unique<Watchdog>(
-      seed, std::chrono::seconds(FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120)));
+  watchdogSeconds = FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120);
+  std::signal(SIGALRM, ReportHang);
   randomDialogs = std::make_unique<RandomDialogs>(random);
   ASSERT_TRUE(folder.isValid());
   randomDialogs->designFile = folder.filePath("entwurf.str").toStdString();
@@ -579,7 +510,7 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
     }
   }
   randomDialogs->whileOpen = nullptr;
-  watchdog.reset();
+  alarm(0);
   std::cerr << "random actions: " << changes << " changed the design, the largest had " << largest
             << " elements, at most " << mostWindows << " windows were open" << std::endl;
   // A run whose actions miss everything proves nothing.

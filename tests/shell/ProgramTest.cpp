@@ -88,7 +88,7 @@ TEST_F(Program, WritesToDevicesPipesAndProcessSubstitutions) {
 // a hang into a failure.
 TEST_F(Program, ReadsDesignsOnlyFromRegularFiles) {
   ASSERT_EQ(mkfifo((folder / "rohr").c_str(), 0600), 0);
-  for (const std::string input : {std::string("/dev/zero"), folder / "rohr"}) {
+  for (const std::string& input : {std::string("/dev/zero"), folder / "rohr"}) {
     EXPECT_EQ(Sh("timeout 20 tavelon --export-text " + Quoted(input) + " " + In("a.pas")), 1);
     EXPECT_EQ(err, "tavelon: " + input +
                        " ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden\n");
