@@ -9,16 +9,21 @@
 
 namespace editortest {
 
+std::string ReadBytes(const std::string& path) {
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
 std::string CommandLinePicture(const TBlock& root, const std::string& extension, bool flowchart) {
   QTemporaryDir folder;
   const std::string design = folder.filePath("entwurf.str").toStdString();
-  const std::string picture = folder.filePath(QString::fromStdString("bild." + extension)).toStdString();
+  const std::string picture =
+      folder.filePath(QString::fromStdString("bild." + extension)).toStdString();
   std::ofstream(design, std::ios::binary) << SaveDesignBytes(root);
-  ExportImageFile(design, picture, flowchart ? DiagramView::Flowchart : DiagramView::Structogram, 1.0);
-  std::ifstream file(picture, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  ExportImageFile(design, picture, flowchart ? DiagramView::Flowchart : DiagramView::Structogram,
+                  1.0);
+  return ReadBytes(picture);
 }
 
 }  // namespace editortest
