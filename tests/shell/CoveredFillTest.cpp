@@ -1,11 +1,10 @@
 // Frames whose contents cover them are not filled first: the structogram's pixels must stay
-// exactly those of a drawing that fills every frame, on deep and uneven designs, for pictures,
-// printouts and the screen.
+// exactly those of a drawing that fills every frame, on deep and uneven designs, with and
+// without collapsed blocks, for pictures, printouts and the screen.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
-#include <functional>
 
 #include "model/Display.h"
 #include "platform/qt/MeasuringCanvas.h"
@@ -29,22 +28,17 @@ class FillsEveryFrame : public QtCanvas {
 
 enum class Mode { Picture, Printing, Screen };
 
-void SetMode(TDisplayOptions& options, Mode mode) {
-  SetPictureOptions(options, DiagramView::Structogram);
-  options.OnScreen = mode == Mode::Screen;
-  options.Printing = mode == Mode::Printing;
-}
-
 template <typename DrawingCanvas>
 QImage Draw(TBlock& root, Mode mode, const std::vector<TElement*>& collapsed) {
   TDisplayOptions options;
-  SetMode(options, mode);
+  SetPictureOptions(options, DiagramView::Structogram);
+  options.OnScreen = mode == Mode::Screen;
+  options.Printing = mode == Mode::Printing;
   for (TElement* block : collapsed) options.ToggleCollapsed(block);
-  DiagramLayout layout;
-  {
+  const DiagramLayout layout = [&] {
     MeasuringCanvas measuring;
-    layout = LayoutDiagram(root, measuring.canvas(), options);
-  }
+    return LayoutDiagram(root, measuring.canvas(), options);
+  }();
   QImage image(layout.Size.w, layout.Size.h, QImage::Format_RGB32);
   image.fill(Qt::green);  // any pixel left unpainted shows
   QPainter painter(&image);
@@ -54,61 +48,53 @@ QImage Draw(TBlock& root, Mode mode, const std::vector<TElement*>& collapsed) {
   return image;
 }
 
+// Every third block from first on, to be collapsed: its frame has nothing drawn inside.
+void EveryThirdBlock(TElement* first, int& count, std::vector<TElement*>& blocks) {
+  for (TElement* e = first; e; e = e->Next) {
+    if (dynamic_cast<TBlock*>(e) && ++count % 3 == 0) blocks.push_back(e);
+    for (int32_t i = 0; i < e->ContentCount(); ++i) EveryThirdBlock(e->Content(i), count, blocks);
+  }
+}
+
 // Nests every kind of structure depth times inside one another, with statements before and
 // after, decisions with branches of unequal height and conditions wider than their contents.
 std::string Nested(int depth) {
-  static const char* const Openings[] = {"W(solange die Bedingung gilt)[", "I(x > 0)[A(ja) A(noch eins)|",
-                                        "D(d)[", "F(i von 1 bis 10)[", "R(r)[", "B(Block)[",
-                                        "I(eine sehr lange Bedingung, breiter als der Inhalt)[|A(nein) "};
+  static const char* const Openings[] = {
+      "W(w)[",
+      "I(x > 0)[A(ja) A(2)|",
+      "D(d)[",
+      "F(f)[",
+      "R(r)[",
+      "B(b)[",
+      "I(eine sehr lange Bedingung, breiter als der Inhalt)[|A(nein) "};
   std::string design = "A(innen)";
   for (int level = depth - 1; level >= 0; --level) {
-    design = "A(vor " + std::to_string(level) + ") " + Openings[level % std::size(Openings)] + design +
-             "] A(nach)";
+    design = "A(vor " + std::to_string(level) + ") " + Openings[level % std::size(Openings)] +
+             design + "] A(nach)";
   }
   return design;
 }
 
-struct Case {
-  const char* name;
-  std::string design;
-};
-
-class CoveredFill : public ::testing::TestWithParam<std::tuple<Case, Mode>> {};
-
-TEST_P(CoveredFill, KeepsEveryPixelOfFillingEveryFrame) {
-  const auto& [design, mode] = GetParam();
-  BlockPtr root = BuildBlock(design.design, "gesamtes Programm");
-  const QImage expected = Draw<FillsEveryFrame>(*root, mode, {});
-  const QImage actual = Draw<QtCanvas>(*root, mode, {});
-  ASSERT_EQ(actual.size(), expected.size());
-  EXPECT_TRUE(actual == expected) << design.name;
-}
-
-TEST_P(CoveredFill, KeepsEveryPixelWithCollapsedBlocks) {
-  const auto& [design, mode] = GetParam();
-  BlockPtr root = BuildBlock(design.design, "gesamtes Programm");
-  // Every third block collapsed: its frame has nothing drawn inside.
-  std::vector<TElement*> collapsed;
-  int count = 0;
-  std::function<void(TElement*)> visit = [&](TElement* first) {
-    for (TElement* e = first; e; e = e->Next) {
-      if (dynamic_cast<TBlock*>(e) && ++count % 3 == 0) collapsed.push_back(e);
-      for (int32_t i = 0; i < e->ContentCount(); ++i) visit(e->Content(i));
+TEST(CoveredFill, KeepsEveryPixelOfFillingEveryFrame) {
+  const std::string designs[] = {
+      Nested(40), "W(w)[] I(i)[|] D(d)[] F(f)[] R(r)[] B(b)[]",
+      "I(a)[A(1) A(2) A(3)|] I(b)[|W(c)[A(4) A(5)]] I(c)[B(x)[A(6)]|A(7)]"};
+  for (const std::string& design : designs) {
+    BlockPtr root = BuildBlock(design, "gesamtes Programm");
+    std::vector<TElement*> collapsed;
+    int count = 0;
+    EveryThirdBlock(root->Body, count, collapsed);
+    ASSERT_FALSE(collapsed.empty());
+    for (const Mode mode : {Mode::Picture, Mode::Printing, Mode::Screen}) {
+      for (const auto& folded : {std::vector<TElement*>{}, collapsed}) {
+        SCOPED_TRACE(design.substr(0, 30) + " mode " + std::to_string(int(mode)));
+        const QImage expected = Draw<FillsEveryFrame>(*root, mode, folded);
+        const QImage actual = Draw<QtCanvas>(*root, mode, folded);
+        ASSERT_EQ(actual.size(), expected.size());
+        EXPECT_TRUE(actual == expected);
+      }
     }
-  };
-  visit(root->Body);
-  ASSERT_FALSE(collapsed.empty());
-  EXPECT_TRUE(Draw<QtCanvas>(*root, mode, collapsed) == Draw<FillsEveryFrame>(*root, mode, collapsed))
-      << design.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Designs, CoveredFill,
-    ::testing::Combine(
-        ::testing::Values(Case{"deep", Nested(40)}, Case{"shallow", Nested(7)},
-                          Case{"empty structures", "W(w)[] I(i)[|] D(d)[] F(f)[] R(r)[] B(b)[]"},
-                          Case{"uneven decisions",
-                               "I(a)[A(1) A(2) A(3)|] I(b)[|W(c)[A(4) A(5)]] I(c)[B(x)[A(6)]|A(7)]"}),
-        ::testing::Values(Mode::Picture, Mode::Printing, Mode::Screen)));
 
 }  // namespace
