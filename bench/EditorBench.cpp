@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "bench/BenchDesigns.h"
@@ -96,6 +97,21 @@ void ScrollToMiddle(TForm1& window) {
   const QScrollBar* h = window.view().horizontalScrollBar();
   const QScrollBar* v = window.view().verticalScrollBar();
   window.SetScrollOffsets({h->maximum() / 2, v->maximum() / 2});
+}
+
+// Times "Rückgängig" with two windows open, after prepare has recorded the state it restores.
+void TimeUndo(Editor& editor, benchmark::State& state, const std::function<void()>& prepare) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (editor.form->DiagramWindows().size() < 2) editor.OpenWindowOnRoot();
+    prepare();
+    state.ResumeTiming();
+    editor.Trigger("Rckgngig1");
+    editor.PaintAll();
+    state.PauseTiming();
+    Editor::Settle();
+    state.ResumeTiming();
+  }
 }
 
 void SelectOnly(TForm1& window, TElement* element) {
@@ -272,36 +288,18 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
     }
     for (auto _ : state) drop();
   } else if (command == "undo") {
-    for (auto _ : state) {
-      state.PauseTiming();
-      if (editor.form->DiagramWindows().size() < 2) editor.OpenWindowOnRoot();
-      editor.form->SaveUndoState();
-      state.ResumeTiming();
-      editor.Trigger("Rckgngig1");
-      editor.PaintAll();
-      state.PauseTiming();
-      Editor::Settle();
-      state.ResumeTiming();
-    }
+    TimeUndo(editor, state, [&] { editor.form->SaveUndoState(); });
   } else if (command == "undo-after-load") {
     // The design the load replaced comes back; the loaded one is freed.
     QTemporaryDir folder;
     const std::string file = QDir(folder.path()).filePath("entwurf.str").toStdString();
     std::ofstream(file, std::ios::binary) << SaveDesignBytes(editor.Root());
     editor.dialogs.fileName = file;
-    for (auto _ : state) {
-      state.PauseTiming();
-      if (editor.form->DiagramWindows().size() < 2) editor.OpenWindowOnRoot();
+    TimeUndo(editor, state, [&] {
       editor.Trigger("Struktogrammladen1");
       editor.PaintAll();
       Editor::Settle();
-      state.ResumeTiming();
-      editor.Trigger("Rckgngig1");
-      editor.PaintAll();
-      state.PauseTiming();
-      Editor::Settle();
-      state.ResumeTiming();
-    }
+    });
   } else if (command == "down") {
     SelectOnly(*window, &editor.Root());
     for (auto _ : state) window->FormKeyDown(TForm1::KeyDown);
