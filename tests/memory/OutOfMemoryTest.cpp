@@ -11,15 +11,11 @@ namespace {
 // Larger than any small allocation, smaller than the buffers of a state of the designs below.
 constexpr std::size_t Limit = 128 * 1024;
 
-std::string Statements(int count) {
-  std::string design;
-  for (int i = 0; i < count; ++i) design += "A(Anweisung " + std::to_string(i) + ") ";
-  return design;
-}
-
 // Ten thousand statements and a text of Limit bytes.
 BlockPtr LargeDesign() {
-  return BuildBlock(Statements(10000) + "A(" + std::string(Limit, 'x') + ")", "gross");
+  std::string design;
+  for (int i = 0; i < 10000; ++i) design += "A(Anweisung " + std::to_string(i) + ") ";
+  return BuildBlock(design + "A(" + std::string(Limit, 'x') + ")", "gross");
 }
 
 // Recording the design runs out of memory, or stepping back to it, kept flat or whole.
