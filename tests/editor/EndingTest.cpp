@@ -1,6 +1,5 @@
 // Ending the program: the question about unsaved changes, and what each answer does.
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -22,85 +21,61 @@ class EndingTest : public EditorTest {
     Click(First(), At({0}));
     Key(First(), Qt::Key_Delete);
   }
-  void Save(const std::string& file) {
-    if (QFileInfo::exists(QString::fromStdString(file))) dialogs.AnswerReplace(true);
-    dialogs.ChooseFile(file);
-    Trigger("Struktogrammspeichern1");
-  }
 };
 
 TEST_F(EndingTest, TheChangedMarkFollowsEditsSavesAndReplacements) {
   clipboard.text = "p;";
-  const std::string file = Path("kasse.str");
-  const std::pair<std::function<void()>, bool> steps[] = {
-      {[] {}, false},
-      {[&] { Edit(); }, true},
-      {[&] { Save(file); }, false},
-      {[&] { Trigger("Rckgngig1"); }, true},
-      {[&] { Trigger("Neu1"); }, false},
-      {[&] { Edit(); }, true},
-      {[&] {
-         dialogs.ChooseFile(file);
-         Trigger("Struktogrammladen1");
-       },
-       false},
-      {[&] { Trigger("AusZwischenablageeinfgen1"); }, true},
-  };
-  for (std::size_t i = 0; i < std::size(steps); ++i) {
-    steps[i].first();
-    EXPECT_EQ(form->Changed(), steps[i].second) << "step " << i;
+  // The steps alternate: each of edit, undo and paste marks the design changed, the next clears it.
+  std::istringstream steps(
+      "edit Struktogrammspeichern1 Rckgngig1 Neu1 edit Struktogrammladen1 "
+      "AusZwischenablageeinfgen1");
+  bool marked = true;
+  EXPECT_FALSE(form->Changed());
+  for (std::string step; steps >> step; marked = !marked) {
+    if (step.starts_with("Struktogramm")) dialogs.ChooseFile(Path("kasse.str"));
+    step == "edit" ? Edit() : Trigger(step);
+    EXPECT_EQ(form->Changed(), marked) << step;
   }
 }
 
 // Both ways of ending, the close box and "Programm beenden", with every answer.
 TEST_F(EndingTest, UnsavedChangesAreSavedDiscardedOrKeptAsTheUserAnswers) {
   const struct {
-    const char* what;
-    bool edited;
+    std::string what;
     SaveAnswer answer;
-    const char* file;  // chosen in the save dialog; "" cancels it, "-" shows none
+    const char* file;  // chosen in the save dialog; "" cancels it, nullptr shows none
     bool ends;
   } cases[] = {
-      {"unchanged", false, SaveAnswer::Cancel, "-", true},
-      {"Verwerfen", true, SaveAnswer::Discard, "-", true},
-      {"Abbrechen", true, SaveAnswer::Cancel, "-", false},
-      {"Speichern", true, SaveAnswer::Save, "neu.str", true},
-      {"dialog cancelled", true, SaveAnswer::Save, "", false},
-      {"saving fails", true, SaveAnswer::Save, "kein-ordner/neu.str", false},
+      {"unchanged", SaveAnswer::Cancel, nullptr, true},
+      {"Verwerfen", SaveAnswer::Discard, nullptr, true},
+      {"Abbrechen", SaveAnswer::Cancel, nullptr, false},
+      {"Speichern", SaveAnswer::Save, "neu.str", true},
+      {"dialog cancelled", SaveAnswer::Save, "", false},
+      {"saving fails", SaveAnswer::Save, "kein-ordner/neu.str", false},
   };
   std::ofstream(Path("kein-ordner")) << "eine Datei";
   for (const bool closeBox : {true, false}) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(c.what) + (closeBox ? ", close box" : ", Programm beenden"));
+      SCOPED_TRACE(c.what + (closeBox ? ", close box" : ", Programm beenden"));
+      const bool edited = c.what != "unchanged", saved = c.what == "Speichern";
       dialogs = ScriptedDialogs();
       QFile::remove(QString::fromStdString(Path("neu.str")));
       Start();
-      if (c.edited) {
-        Edit();
-        dialogs.AnswerSaveQuestion(c.answer);
-      }
-      const std::string file = Path(c.file);
-      if (std::string(c.file) == "")
-        dialogs.CancelFileDialog();
-      else if (std::string(c.file) != "-")
-        dialogs.ChooseFile(file);
+      if (edited) Edit(), dialogs.AnswerSaveQuestion(c.answer);
+      if (c.file) *c.file ? dialogs.ChooseFile(Path(c.file)) : dialogs.CancelFileDialog();
       closeBox ? (void)form->close() : Trigger("Programmbeenden1");
 
       EXPECT_EQ(!form->isVisible(), c.ends);
-      EXPECT_EQ(dialogs.saveQuestions.size(), c.edited ? 1u : 0u);
-      if (c.edited) {
-        EXPECT_EQ(dialogs.saveQuestions[0].caption, "Struktogramme");
-        EXPECT_EQ(dialogs.saveQuestions[0].text,
-                  "Der Entwurf wurde geändert. Sollen die Änderungen gespeichert werden?");
-      }
-      EXPECT_EQ(dialogs.messages.size(), std::string(c.what) == "saving fails" ? 1u : 0u);
+      ASSERT_EQ(dialogs.saveQuestions.size(), edited ? 1u : 0u);
+      for (const auto& question : dialogs.saveQuestions)
+        EXPECT_EQ(question.caption + ": " + question.text,
+                  "Struktogramme: Der Entwurf wurde geändert. Sollen die Änderungen "
+                  "gespeichert werden?");
+      EXPECT_EQ(dialogs.messages.size(), c.what == "saving fails" ? 1u : 0u);
       std::ostringstream bytes;
-      bytes << std::ifstream(file, std::ios::binary).rdbuf();
-      const bool saved = std::string(c.what) == "Speichern";
-      if (saved) {
-        EXPECT_EQ(bytes.str(), SaveDesignBytes(Root()));
-      }
-      EXPECT_EQ(form->Changed(), c.edited && !saved);
+      bytes << std::ifstream(Path("neu.str"), std::ios::binary).rdbuf();
+      EXPECT_EQ(bytes.str() == SaveDesignBytes(Root()), saved) << "the design is written";
+      EXPECT_EQ(form->Changed(), edited && !saved);
       EXPECT_TRUE(dialogs.AllAnswered());
     }
   }

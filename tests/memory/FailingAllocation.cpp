@@ -10,12 +10,14 @@ namespace {
 std::atomic<std::size_t> smallestFailing{std::numeric_limits<std::size_t>::max()};
 std::atomic<std::size_t> failures{0};
 
+void* TryAllocate(std::size_t size) noexcept {
+  if (size < smallestFailing.load(std::memory_order_relaxed)) return std::malloc(size ? size : 1);
+  failures.fetch_add(1, std::memory_order_relaxed);
+  return nullptr;
+}
+
 void* Allocate(std::size_t size) {
-  if (size >= smallestFailing.load(std::memory_order_relaxed)) {
-    failures.fetch_add(1, std::memory_order_relaxed);
-    throw std::bad_alloc();
-  }
-  if (void* block = std::malloc(size ? size : 1)) return block;
+  if (void* block = TryAllocate(size)) return block;
   throw std::bad_alloc();
 }
 
@@ -35,16 +37,8 @@ std::size_t FailLargeAllocations::Failures() const { return failures - failuresB
 // form are never released by another's allocator.
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(size);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return TryAllocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return TryAllocate(size); }
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }

@@ -2,10 +2,9 @@
 
 #include <cstddef>
 
-// While one lives, every allocation through operator new of at least `bytes` bytes fails
-// with std::bad_alloc, as large blocks do when the address space runs out: the buffers of
-// an undo state grow that way, while the small elements of a tree are still found. The test
-// executable that links this replaces the global operator new.
+// While one lives, every allocation through operator new of `bytes` or more fails with
+// std::bad_alloc, as large buffers do when memory runs out while small ones are still found.
+// The test executable that links this replaces the global operator new.
 class FailLargeAllocations {
  public:
   explicit FailLargeAllocations(std::size_t bytes);
