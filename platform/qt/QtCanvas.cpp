@@ -4,6 +4,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -144,10 +145,21 @@ QPen QtCanvas::LinePen(TColor color, int32_t width, PenStyle style) const {
   return pen;
 }
 
-// The pen for the outlines Qt draws itself: polygons, ellipses and wide sloped lines.
+// The pen for the outlines Qt draws itself: polygons, ellipses and wide sloped lines. Qt's
+// one-pixel pen stays one device pixel thin however much the painter enlarges, as on high-DPI
+// screens; enlarged, a thin outline is one drawing pixel wide, as heavy as every other line.
 QPen QtCanvas::OutlinePen() const {
-  return vector_ && Pen.Width <= 1 ? LinePen(Pen.Color, 1, Pen.Style) : ToQPen(Pen);
+  if (vector_ && Pen.Width <= 1) return LinePen(Pen.Color, 1, Pen.Style);
+  QPen pen = ToQPen(Pen);
+  if (Enlarged() && Pen.Width <= 1) pen.setWidth(1);
+  return pen;
 }
+
+bool QtCanvas::Enlarged() const { return !vector_ && grid_.Scale() > 1; }
+
+// A thin enlarged outline runs through the middle of the pixels it stands for, where the
+// one-pixel pen puts them, rather than along their edges.
+double QtCanvas::OutlineShift() const { return Enlarged() && Pen.Width <= 1 ? 0.5 : 0; }
 
 // Fills columns l .. r-1 and rows t .. b-1 of a surface, which lines drawn later may cross.
 void QtCanvas::FillArea(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color) {
@@ -205,12 +217,20 @@ void QtCanvas::VectorRectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
 
 void QtCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
-  QPolygon polygon(static_cast<int>(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
-  }
   UseQPen(OutlinePen());
   UseQBrush(ToQBrush(Brush));
+  const double shift = OutlineShift();
+  if (shift == 0) {
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    }
+    painter_.drawPolygon(polygon);
+    return;
+  }
+  QPolygonF polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const TPoint& p : points) polygon << QPointF(p.x + shift, p.y + shift);
   painter_.drawPolygon(polygon);
 }
 
@@ -220,7 +240,12 @@ void QtCanvas::Ellipse(int32_t l, int32_t t, int32_t r, int32_t b) {
   if (r == l || b == t) return;
   UseQPen(OutlinePen());
   UseQBrush(ToQBrush(Brush));
-  painter_.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
+  const double shift = OutlineShift();
+  if (shift == 0) {
+    painter_.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
+  } else {
+    painter_.drawEllipse(QRectF(l + shift, t + shift, r - l - 1, b - t - 1));
+  }
 }
 
 void QtCanvas::LineTo(int32_t x, int32_t y) {

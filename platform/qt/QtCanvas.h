@@ -45,6 +45,8 @@ class QtCanvas : public Canvas {
   FontCache::Entry& UseFont();
   QPen LinePen(TColor color, int32_t width, PenStyle style) const;
   QPen OutlinePen() const;
+  bool Enlarged() const;
+  double OutlineShift() const;
 
   void FillArea(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color);
   void FillInk(int32_t l, int32_t t, int32_t r, int32_t b, const QColor& color);
