@@ -183,7 +183,7 @@ void TForm2::BuildToolBar() {
     auto* button = new QToolButton(ToolBar1);
     button->setObjectName(entry.component);
     button->setFixedSize(entry.width, ButtonHeight);
-    button->setIcon(ButtonPicture(entry.component));
+    button->setIcon(ButtonIcon(entry.component));
     button->setIconSize(QSize(PictureWidth, PictureHeight));
     button->setToolTip(QString::fromUtf8(entry.hint));
     button->setAccessibleName(QString::fromUtf8(entry.hint));

@@ -115,15 +115,29 @@ const std::map<std::string_view, std::function<void(Picture&)>>& Painters() {
 
 }  // namespace
 
-QPixmap ButtonPicture(std::string_view component) {
-  QPixmap pixmap(PictureWidth, PictureHeight);
+QPixmap ButtonPicture(std::string_view component, qreal ratio) {
+  QPixmap pixmap(QSize(PictureWidth, PictureHeight) * ratio);
+  pixmap.setDevicePixelRatio(ratio);
   pixmap.fill(Ground);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(Qt::black, 0));
+  if (ratio > 1) {
+    // Qt's one-pixel pen would stay one device pixel thin; a pen one picture pixel wide
+    // through the middle of the pixels keeps the lines as heavy as at ratio 1.
+    painter.translate(0.5, 0.5);
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  } else {
+    painter.setPen(QPen(Qt::black, 0));
+  }
   painter.setBrush(Qt::white);
   Picture picture{painter};
   auto found = Painters().find(component);
   if (found != Painters().end()) found->second(picture);
   return pixmap;
+}
+
+QIcon ButtonIcon(std::string_view component) {
+  QIcon icon;
+  for (qreal ratio : {1.0, 2.0, 3.0}) icon.addPixmap(ButtonPicture(component, ratio));
+  return icon;
 }

@@ -1,0 +1,40 @@
+// Tool-bar pictures and the program's icon on high-DPI screens: as many device pixels as the
+// ratio asks for, lines as heavy as at ratio 1.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "shell/DesktopIdentity.h"
+#include "shell/ToolBarPictures.h"
+
+namespace {
+
+int Black(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == Qt::black;
+  return n;
+}
+
+TEST(ToolBarPictures, AtRatioTwoHaveTwiceThePixelsAndLinesTwoPixelsWide) {
+  for (const char* name : {"BAnweisung", "BAnweisung2", "BIfAnweisung", "BIfAnweisung2",
+                           "BWhileSchleife", "BForSchleife2", "BDoWhileSchleife"}) {
+    const QImage single = ButtonPicture(name).toImage();
+    const QImage doubled = ButtonPicture(name, 2).toImage();
+    EXPECT_EQ(doubled.size(), QSize(100, 50)) << name;
+    EXPECT_EQ(doubled.devicePixelRatio(), 2) << name;
+    const double growth = static_cast<double>(Black(doubled)) / Black(single);
+    EXPECT_GT(growth, 3.3) << name;
+    EXPECT_LT(growth, 5.2) << name;  // filled arrow heads grow by their outline too
+    // The icon hands the sharp picture to a screen of ratio 2, not the small one enlarged.
+    const QPixmap shown = ButtonIcon(name).pixmap(QSize(50, 25), 2);
+    EXPECT_EQ(shown.toImage(), doubled) << name;
+  }
+}
+
+TEST(ToolBarPictures, TheProgramIconIsDrawnAtTheDeviceRatio) {
+  const QPixmap icon = ApplicationIcon().pixmap(QSize(48, 48), 2);
+  EXPECT_EQ(icon.size(), QSize(96, 96));
+}
+
+}  // namespace
