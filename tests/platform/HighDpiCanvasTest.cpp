@@ -94,12 +94,4 @@ TEST(HighDpiCanvas, EveryThinLineIsTwoDevicePixelsWideAtRatioTwo) {
   }
 }
 
-// At ratio 1 nothing moves: a thin diamond's outline keeps Qt's one-pixel pen.
-TEST(HighDpiCanvas, RatioOneKeepsOnePixelOutlines) {
-  const QImage single = Drawn(1, Diamond);
-  EXPECT_LT(InSquares(single), 0.1);
-  EXPECT_EQ(single.pixel(30, 4), kInk);
-  EXPECT_EQ(single.pixel(10, 16), kInk);
-}
-
 }  // namespace

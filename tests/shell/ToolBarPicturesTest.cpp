@@ -1,10 +1,9 @@
-// Tool-bar pictures and the program's icon on high-DPI screens: as many device pixels as the
+// Tool-bar pictures on high-DPI screens: as many device pixels as the
 // ratio asks for, lines as heavy as at ratio 1.
 #include <gtest/gtest.h>
 
 #include <QImage>
 
-#include "shell/DesktopIdentity.h"
 #include "shell/ToolBarPictures.h"
 
 namespace {
@@ -30,11 +29,6 @@ TEST(ToolBarPictures, AtRatioTwoHaveTwiceThePixelsAndLinesTwoPixelsWide) {
     const QPixmap shown = ButtonIcon(name).pixmap(QSize(50, 25), 2);
     EXPECT_EQ(shown.toImage(), doubled) << name;
   }
-}
-
-TEST(ToolBarPictures, TheProgramIconIsDrawnAtTheDeviceRatio) {
-  const QPixmap icon = ApplicationIcon().pixmap(QSize(48, 48), 2);
-  EXPECT_EQ(icon.size(), QSize(96, 96));
 }
 
 }  // namespace
