@@ -35,7 +35,7 @@ PrintSettings::~PrintSettings() {
 
 void PrintStruktogramm(TBlock& shown, Canvas& printer, const std::string& caption,
                        TDisplayOptions& options) {
-  printer.Font = TFont{"Times New Roman", 0, 12, Colors::Black};
+  printer.Font = PrintFont;
   printer.TextOut(PrintHeadingX, PrintHeadingY, caption);
   PrintSettings settings(printer, options);
   TPoint origin = GetDisplayOrigin(shown, printer, options);
@@ -44,6 +44,7 @@ void PrintStruktogramm(TBlock& shown, Canvas& printer, const std::string& captio
 }
 
 TSize PrintedExtent(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
+  printer.Font = PrintFont;  // the spacing of a printout follows this font
   PrintSettings settings(printer, options);
   const TPoint origin = GetDisplayOrigin(shown, printer, options);
   const TSize size = shown.GetSize(printer, options);
@@ -54,11 +55,13 @@ TSize PrintedExtent(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
 }
 
 void PrintDiagram(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
+  printer.Font = PrintFont;  // the spacing of a printout follows this font
   PrintSettings settings(printer, options);
   DisplayStruktogramm(shown, printer, GetDisplayOrigin(shown, printer, options), options);
 }
 
 std::vector<int32_t> PrintedCuts(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
+  printer.Font = PrintFont;  // the spacing of a printout follows this font
   PrintSettings settings(printer, options);
   std::vector<int32_t> cuts;
   if (!shown.ShowsContents(options)) return cuts;

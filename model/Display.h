@@ -29,7 +29,10 @@ class PrintSettings {
   TDisplayOptions& options_;
 };
 
-// The heading font and positions of a printed page.
+// The heading font of a printed page, which also sets the printout's spacing.
+inline const TFont PrintFont{"Times New Roman", 0, 12, Colors::Black};
+
+// The heading positions of a printed page.
 constexpr int32_t PrintHeadingX = 10;
 constexpr int32_t PrintHeadingY = 10;
 constexpr int32_t PrintDiagramTop = 80;

@@ -2,12 +2,11 @@
 
 #include <QPainter>
 
+#include "model/Display.h"
 #include "platform/qt/QtCanvas.h"
 #include "window/Struktogrammfenster.h"
 
 namespace {
-
-const TFont HeadingFont{"Times New Roman", 0, 12, Colors::Black};
 
 std::string PageNumber(int page, int count) {
   return "Seite " + std::to_string(page + 1) + " von " + std::to_string(count);
@@ -17,7 +16,7 @@ std::string PageNumber(int page, int count) {
 
 int DiagramPrint::Paginate(QPainter& painter, TSize area) {
   QtCanvas canvas(painter);
-  canvas.Font = HeadingFont;
+  canvas.Font = PrintFont;
   const int32_t headingHeight = canvas.TextExtent(window_.Caption() + "Seite").h;
   area_ = area;
   diagram_ = window_.PrintedExtent(canvas);
@@ -30,7 +29,7 @@ void DiagramPrint::DrawPage(QPainter& painter, int page) {
   {
     QtCanvas canvas(painter);
     canvas.Brush.Color = Colors::PrintBackground;
-    canvas.Font = HeadingFont;
+    canvas.Font = PrintFont;
     canvas.TextOut(0, 0, window_.Caption());
     const std::string number = PageNumber(page, count);
     canvas.TextOut(area_.w - canvas.TextExtent(number).w, 0, number);

@@ -134,6 +134,27 @@ TEST_F(PrintTest, ATallDiagramContinuesOnFurtherPagesAndThePreviewShowsTheSame) 
   }
 }
 
+// In the structogram a page that ends between elements ends with a box's full bottom line.
+TEST_F(PrintTest, PagesBreakBetweenElements) {
+  Trigger("Struktogramm1");
+  SetDesign(Statements(120));
+  dialogs.AnswerPrintDialog(true);
+  Trigger("Drucken2");
+  ASSERT_EQ(printer.jobs.size(), 1u);
+  const std::vector<QImage>& pages = printer.jobs[0].pages;
+  ASSERT_GE(pages.size(), 2u);
+  for (size_t i = 0; i + 1 < pages.size(); ++i) {
+    SCOPED_TRACE(i);
+    const QImage& page = pages[i];
+    int last = page.height() - 1;
+    while (last > 0 && !Inked(page, last)) --last;
+    const auto [left, right] = InkColumns(page, 40);
+    int inked = 0;
+    for (int x = left; x <= right; ++x) inked += page.pixelColor(x, last) != Qt::white;
+    EXPECT_GE(inked, (right - left) * 9 / 10);
+  }
+}
+
 TEST_F(PrintTest, TheJobIsTitledWithTheActiveWindowsCaption) {
   SetDesign("B(Teil)[A(x)]");
   Click(First(), At({0}));
