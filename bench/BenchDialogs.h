@@ -37,5 +37,6 @@ class BenchDialogs : public Dialogs {
 // A printer that is never asked to print.
 class NoPrinter : public Printer {
  public:
-  void Print(const std::string&, const std::function<void(Canvas&)>&) override {}
+  void Print(const std::string&, PrintDocument&) override {}
+  void Preview(const std::string&, PrintDocument&) override {}
 };

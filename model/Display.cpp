@@ -35,10 +35,41 @@ PrintSettings::~PrintSettings() {
 
 void PrintStruktogramm(TBlock& shown, Canvas& printer, const std::string& caption,
                        TDisplayOptions& options) {
-  printer.Font = TFont{"Times New Roman", 0, 12, Colors::Black};
+  printer.Font = PrintFont;
   printer.TextOut(PrintHeadingX, PrintHeadingY, caption);
   PrintSettings settings(printer, options);
   TPoint origin = GetDisplayOrigin(shown, printer, options);
   origin.y = PrintDiagramTop;
   DisplayStruktogramm(shown, printer, origin, options);
+}
+
+TSize PrintedExtent(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
+  printer.Font = PrintFont;  // the spacing of a printout follows this font
+  PrintSettings settings(printer, options);
+  const TPoint origin = GetDisplayOrigin(shown, printer, options);
+  const TSize size = shown.GetSize(printer, options);
+  const int64_t right =
+      options.Flowchart ? int64_t{origin.x} + size.w / 2 + size.w % 2 : int64_t{origin.x} + size.w;
+  return BoundedSize({BoundedExtent(right + PrintMargin),
+                      BoundedExtent(int64_t{origin.y} + size.h + PrintMargin)});
+}
+
+void PrintDiagram(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
+  printer.Font = PrintFont;  // the spacing of a printout follows this font
+  PrintSettings settings(printer, options);
+  DisplayStruktogramm(shown, printer, GetDisplayOrigin(shown, printer, options), options);
+}
+
+std::vector<int32_t> PrintedCuts(TBlock& shown, Canvas& printer, TDisplayOptions& options) {
+  printer.Font = PrintFont;  // the spacing of a printout follows this font
+  PrintSettings settings(printer, options);
+  std::vector<int32_t> cuts;
+  if (!shown.ShowsContents(options)) return cuts;
+  int64_t y = GetDisplayOrigin(shown, printer, options).y;
+  if (options.Flowchart) y += options.Spacing + 1;
+  for (TElement* e = shown.Body; e && e->Next; e = e->Next) {
+    y += e->GetSize(printer, options).h;
+    cuts.push_back(BoundedExtent(y));
+  }
+  return cuts;
 }

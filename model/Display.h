@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Block.h"
 
@@ -28,7 +29,10 @@ class PrintSettings {
   TDisplayOptions& options_;
 };
 
-// The heading font and positions of a printed page.
+// The heading font of a printed page, which also sets the printout's spacing.
+inline const TFont PrintFont{"Times New Roman", 0, 12, Colors::Black};
+
+// The heading positions of a printed page.
 constexpr int32_t PrintHeadingX = 10;
 constexpr int32_t PrintHeadingY = 10;
 constexpr int32_t PrintDiagramTop = 80;
@@ -37,3 +41,17 @@ constexpr int32_t PrintDiagramTop = 80;
 // the printer canvas, so the printed diagram starts 30 printer pixels from the left edge.
 void PrintStruktogramm(TBlock& shown, Canvas& printer, const std::string& caption,
                        TDisplayOptions& options);
+
+// The room left free right of and below a printed diagram, as above and left of it.
+constexpr int32_t PrintMargin = 15;
+
+// The size of the printed diagram in window pixels, from the origin of the canvas to its
+// right and bottom margins.
+TSize PrintedExtent(TBlock& shown, Canvas& printer, TDisplayOptions& options);
+
+// Draws the shown block with the printing options where the window would show it unscrolled.
+void PrintDiagram(TBlock& shown, Canvas& printer, TDisplayOptions& options);
+
+// The rows between the shown block's elements in the printed diagram, from top to bottom:
+// where a page break cuts no element.
+std::vector<int32_t> PrintedCuts(TBlock& shown, Canvas& printer, TDisplayOptions& options);

@@ -38,13 +38,29 @@ class ModalWindow {
   virtual int ExecModal() = 0;
 };
 
-// A printer that prints one page per job.
+class QPainter;
+
+// Pages to print, laid out in window pixels: one unit is 1/96 inch from the printable area's
+// top left corner.
+class PrintDocument {
+ public:
+  virtual ~PrintDocument() = default;
+  // Lays the pages out on a printable area of this size and returns how many there are; the
+  // painter is the printer's, for measuring texts.
+  virtual int Paginate(QPainter& painter, TSize area) = 0;
+  // Draws the page with this index (from 0).
+  virtual void DrawPage(QPainter& painter, int page) = 0;
+};
+
+// The printer the print dialog chooses.
 class Printer {
  public:
   virtual ~Printer() = default;
-  // Begins a print job titled jobTitle, lets page draw on the printer's canvas and ends the
-  // job. Throws StreamError with the message the user sees when the job cannot be printed.
-  virtual void Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) = 0;
+  // Prints the document's pages in a job titled jobTitle. Throws StreamError with the message
+  // the user sees when the job cannot be printed.
+  virtual void Print(const std::string& jobTitle, PrintDocument& document) = 0;
+  // Shows the pages the printer would print in a preview window.
+  virtual void Preview(const std::string& jobTitle, PrintDocument& document) = 0;
 };
 
 class Dialogs {

@@ -2,6 +2,7 @@
 #include <QMdiArea>
 
 #include "shell/Hauptfenster.h"
+#include "window/DiagramPrint.h"
 #include "window/Struktogrammfenster.h"
 
 void TForm2::Rckgngig1Click() {
@@ -15,8 +16,15 @@ void TForm2::Drucken2Click() {
   if (!services_.dialogs.ExecutePrintDialog(services_.printer)) return;
   TForm1* window = ActiveWindow();
   if (!window) return;
-  services_.printer.Print(window->Caption(),
-                          [window](Canvas& canvas) { window->PrintStruktogramm(canvas); });
+  DiagramPrint document(*window);
+  services_.printer.Print(window->Caption(), document);
+}
+
+void TForm2::Druckvorschau1Click() {
+  TForm1* window = ActiveWindow();
+  if (!window) return;
+  DiagramPrint document(*window);
+  services_.printer.Preview(window->Caption(), document);
 }
 
 void TForm2::Blockvergrern1Click() {

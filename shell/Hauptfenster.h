@@ -98,6 +98,7 @@ class TForm2 : public QMainWindow, public EditorHost {
   void AlsBildspeichern1Click();
   void AlsBildkopieren1Click();
   void Drucken2Click();
+  void Druckvorschau1Click();
   void Programmbeenden1Click();
   void Rckgngig1Click();
   void Blockvergrern1Click();

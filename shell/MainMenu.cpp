@@ -53,6 +53,7 @@ std::vector<Menu> MenuTable() {
            {"Exportieren", "Exportieren1", None, &TForm2::Exportieren1Click},
            {"Als Bild speichern …", "AlsBildspeichern1", None, &TForm2::AlsBildspeichern1Click},
            {"Drucken", "Drucken2", ctrl(Qt::Key_P), &TForm2::Drucken2Click},
+           {"Druckvorschau", "Druckvorschau1", None, &TForm2::Druckvorschau1Click},
            {"-", "N1", None},
            {"Programm beenden", "Programmbeenden1", None, &TForm2::Programmbeenden1Click},
        }},

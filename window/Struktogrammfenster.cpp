@@ -150,9 +150,19 @@ void TForm1::DisplayStruktogramm(Canvas& canvas, TPoint origin) {
   ::DisplayStruktogramm(*ShownBlock, canvas, origin, *Options);
 }
 
-void TForm1::PrintStruktogramm(Canvas& printer) {
+TSize TForm1::PrintedExtent(Canvas& printer) {
   PrepareOptions();
-  ::PrintStruktogramm(*ShownBlock, printer, Caption(), *Options);
+  return ::PrintedExtent(*ShownBlock, printer, *Options);
+}
+
+std::vector<int32_t> TForm1::PrintedCuts(Canvas& printer) {
+  PrepareOptions();
+  return ::PrintedCuts(*ShownBlock, printer, *Options);
+}
+
+void TForm1::PrintDiagram(Canvas& printer) {
+  PrepareOptions();
+  ::PrintDiagram(*ShownBlock, printer, *Options);
 }
 
 void TForm1::Repaint() { view_->viewport()->repaint(); }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Struktteile.h"
 #include "window/EditorHost.h"
@@ -59,7 +60,11 @@ class TForm1 : public QMdiSubWindow {
   // Repaints the client area at once, if it can be seen.
   void Repaint();
   void DisplayStruktogramm(Canvas& canvas, TPoint origin);
-  void PrintStruktogramm(Canvas& printer);
+  // The shown block as printed, in window pixels: its size, the rows between its elements,
+  // and the drawing.
+  TSize PrintedExtent(Canvas& printer);
+  std::vector<int32_t> PrintedCuts(Canvas& printer);
+  void PrintDiagram(Canvas& printer);
   void ChangeDisplay();
   void ChangeMinimize(TBlock* block);
   // Scrolls just enough to show the selected element where it is drawn: not at all when it

@@ -9,8 +9,12 @@ class QtPrinter : public Printer {
  public:
   QtPrinter() : printer_(QPrinter::HighResolution) {}
 
-  void Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) override;
+  void Print(const std::string& jobTitle, PrintDocument& document) override;
+  void Preview(const std::string& jobTitle, PrintDocument& document) override;
   QPrinter& printer() { return printer_; }
+
+  // Prints the document's pages in the printer's page range on printer.
+  static void PrintPages(QPrinter& printer, PrintDocument& document);
 
  private:
   QPrinter printer_;

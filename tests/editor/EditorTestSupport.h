@@ -18,6 +18,7 @@
 #include "shell/ForEdit.h"
 #include "shell/Hauptfenster.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/editor/TestPrinter.h"
 #include "tests/support/TreeText.h"
 #include "window/DiagramView.h"
 #include "window/Struktogrammfenster.h"

@@ -33,6 +33,7 @@ const std::vector<std::pair<std::string, std::vector<ExpectedItem>>> ExpectedMen
       {"Exportieren1", "Exportieren", ""},
       {"AlsBildspeichern1", "Als Bild speichern …", ""},
       {"Drucken2", "Drucken", "Ctrl+P"},
+      {"Druckvorschau1", "Druckvorschau", ""},
       {"N1", "-", ""},
       {"Programmbeenden1", "Programm beenden", ""}}},
     {"Bearbeiten",

@@ -106,7 +106,3 @@ int ScriptedDialogs::ShowModal(ModalWindow& window) {
   return answer(window);
 }
 
-void TestPrinter::Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) {
-  jobs.push_back({jobTitle, {}});
-  page(jobs.back().canvas);
-}

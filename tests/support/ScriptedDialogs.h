@@ -88,18 +88,6 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::function<int(ModalWindow&)>> modals_;
 };
 
-// A printer that draws each job on a test canvas and keeps its title and drawing.
-class TestPrinter : public Printer {
- public:
-  struct Job {
-    std::string title;
-    TestCanvas canvas;
-  };
-  std::vector<Job> jobs;
-
-  void Print(const std::string& jobTitle, const std::function<void(Canvas&)>& page) override;
-};
-
 // A clipboard in memory: the text, or the formats put on it last.
 class MemoryClipboard : public Clipboard {
  public:
