@@ -19,8 +19,10 @@
 #include "model/Anweisung.h"
 #include "model/DesignChange.h"
 #include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtPrinter.h"
 #include "shell/Conversions.h"
 #include "shell/Hauptfenster.h"
+#include "window/DiagramPrint.h"
 #include "window/DiagramView.h"
 #include "window/Struktogrammfenster.h"
 
@@ -342,6 +344,24 @@ void FileCommand(benchmark::State& state, const std::string& command, DesignShap
   editor.Failed(state);
 }
 
+// "Drucken" of the first window's design of 1,000 elements into a PDF file: pages laid out and
+// drawn.
+void Print(benchmark::State& state, DesignShape shape) {
+  Editor editor(SharedDesign(shape, 1000));
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QDir(folder.path()).filePath("druck.pdf"));
+  int pages = 0;
+  for (auto _ : state) {
+    DiagramPrint document(editor.First());
+    QtPrinter::PrintPages(printer, document);
+    pages = static_cast<int>(document.Layout().Pages().size());
+  }
+  state.counters["pages"] = pages;
+  editor.Failed(state);
+}
+
 const bool registered = [] {
   for (bool flowchart : {true, false})
     RegisterEditor(std::string("WindowPaint/") + (flowchart ? "fc" : "sg"),
@@ -350,6 +370,11 @@ const bool registered = [] {
                    });
   RegisterEditor("ViewSwitch", ViewSwitch);
   RegisterEditor("Undo", Undo);
+  for (DesignShape shape : AllShapes)
+    benchmark::RegisterBenchmark((std::string("Print/") + ShapeName(shape) + "/1000").c_str(),
+                                 [=](benchmark::State& state) { Print(state, shape); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
   for (const char* command : {"insert", "edit", "delete", "drop", "undo", "undo-after-load", "down"})
     RegisterEditor(std::string("Command/") + command,
                    [command](benchmark::State& state, DesignShape shape) {
