@@ -68,6 +68,12 @@ void ExportImageFile(const std::string& input, const std::string& output, Diagra
                        " (erlaubt sind Dateien mit .png, .svg oder .pdf)");
   }
   BlockPtr root = LoadDesignFile(input);
-  const QByteArray bytes = RenderDiagram(*root, *format, view, scale);
+  QByteArray bytes;
+  try {
+    bytes = RenderDiagram(*root, *format, view, scale);
+  } catch (const PictureTooLarge& tooLarge) {
+    // On the command line a smaller scale is the way out.
+    throw PictureTooLarge(std::string(tooLarge.what()) + " (mit --scale kleiner zeichnen)");
+  }
   WriteOutputBytes(output, std::string_view(bytes.constData(), bytes.size()));
 }

@@ -17,16 +17,22 @@ struct FilterFormat {
 constexpr FilterFormat FilterFormats[] = {
     {PictureFormat::Png, "png"}, {PictureFormat::Svg, "svg"}, {PictureFormat::Pdf, "pdf"}};
 
-FilterFormat ChosenFormat(int filterIndex) {
-  if (filterIndex < 0 || filterIndex >= static_cast<int>(std::size(FilterFormats))) return FilterFormats[0];
-  return FilterFormats[filterIndex];
-}
+// The format a picture is saved in: the one the typed name's extension names, as the name
+// states what the user wants; otherwise the chosen filter's, whose extension the name gets, so
+// that the file's name never belies its content.
+struct PictureTarget {
+  std::string path;
+  int filterIndex;
+};
 
-// The chosen filter decides the format; a name that ends in another extension gets the
-// format's own, so that the file's name never belies its content.
-std::string PicturePath(const std::string& path, FilterFormat chosen) {
-  if (PictureFormatOf(path) == chosen.format) return path;
-  return path + "." + chosen.extension;
+PictureTarget TargetOf(const std::string& path, int filterIndex) {
+  constexpr int count = static_cast<int>(std::size(FilterFormats));
+  if (const auto named = PictureFormatOf(path)) {
+    for (int i = 0; i < count; ++i)
+      if (FilterFormats[i].format == *named) return {path, i};
+  }
+  const int index = filterIndex >= 0 && filterIndex < count ? filterIndex : 0;
+  return {path + "." + FilterFormats[index].extension, index};
 }
 
 }  // namespace
@@ -42,14 +48,14 @@ void TForm2::AlsBildspeichern1Click() {
   PictureDialog1.Filter = PictureFilter;
   PictureDialog1.DefaultExt = FilterFormats[0].extension;
   if (!services_.dialogs.Execute(PictureDialog1)) return;
-  const FilterFormat chosen = ChosenFormat(PictureDialog1.FilterIndex);
-  const std::string path = PicturePath(PictureDialog1.FileName, chosen);
+  const PictureTarget target = TargetOf(PictureDialog1.FileName, PictureDialog1.FilterIndex);
   // The picture is made before the file is touched, so a picture too large leaves it as it was.
-  const QByteArray bytes = ActiveWindowPicture(chosen.format);
-  auto file = FileStream::Create(path);
+  const QByteArray bytes = ActiveWindowPicture(FilterFormats[target.filterIndex].format);
+  auto file = FileStream::Create(target.path);
   file->WriteBuffer(bytes.constData(), static_cast<size_t>(bytes.size()));
   file->Commit();
-  PictureDialog1.FileName = path;
+  PictureDialog1.FileName = target.path;
+  PictureDialog1.FilterIndex = target.filterIndex;
 }
 
 void TForm2::AlsBildkopieren1Click() {

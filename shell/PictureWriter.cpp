@@ -194,14 +194,12 @@ QSize ScaledPictureSize(QSize size, double scale, PictureFormat format) {
   const double w = std::ceil(size.width() * scale);
   const double h = std::ceil(size.height() * scale);
   if (w > MaxPictureSide || h > MaxPictureSide) {
-    throw PictureError("Das Bild wäre " + SizeText(w, h) + " groß; mehr als " +
-                       std::to_string(MaxPictureSide) +
-                       " Pixel je Seite sind nicht möglich (mit --scale kleiner zeichnen)");
+    throw PictureTooLarge("Das Bild wäre " + SizeText(w, h) + " groß; mehr als " +
+                          std::to_string(MaxPictureSide) + " Pixel je Seite sind nicht möglich");
   }
   if (format == PictureFormat::Png && w * h > static_cast<double>(MaxPngPixels)) {
-    throw PictureError("Das Bild wäre " + SizeText(w, h) + " groß; ein PNG-Bild kann höchstens " +
-                       std::to_string(MaxPngPixels) +
-                       " Pixel haben (mit --scale kleiner zeichnen)");
+    throw PictureTooLarge("Das Bild wäre " + SizeText(w, h) + " groß; ein PNG-Bild kann höchstens " +
+                          std::to_string(MaxPngPixels) + " Pixel haben");
   }
   return QSize(std::max(1, static_cast<int>(w)), std::max(1, static_cast<int>(h)));
 }

@@ -15,6 +15,12 @@ class PictureError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A picture larger than a format allows; the message says how large it would be.
+class PictureTooLarge : public PictureError {
+ public:
+  using PictureError::PictureError;
+};
+
 enum class PictureFormat { Png, Svg, Pdf };
 
 // The format a file name's extension asks for (".png", ".svg", ".pdf", in any letter case).
@@ -30,8 +36,8 @@ constexpr qint64 MaxPngPixels = qint64{64} * 1024 * 1024;
 constexpr double MaxPictureScale = 1000;
 
 // The size of a picture of size pixels drawn at scale, rounded up to whole pixels. Throws
-// PictureError when it lies beyond the limits of the format, or the scale is not a number
-// greater than 0 and at most MaxPictureScale.
+// PictureTooLarge when it lies beyond the limits of the format, PictureError when the scale is
+// not a number greater than 0 and at most MaxPictureScale.
 QSize ScaledPictureSize(QSize size, double scale, PictureFormat format);
 
 // Renders a picture of size pixels, enlarged by scale, into the bytes of a file of the given

@@ -38,7 +38,8 @@ TEST_F(PictureCommandsTest, SavesTheFormatTheFilterChoosesAsTheCommandLineDrawsI
     const char *typed, *saved, *extension;
   } const cases[] = {{0, "bild", "bild.png", "png"},
                      {1, "Bild.SVG", "Bild.SVG", "svg"},
-                     {0, "bild.svg", "bild.svg.png", "png"},
+                     {0, "bild.svg", "bild.svg", "svg"},
+                     {2, "Tafel.png", "Tafel.png", "png"},
                      {2, "a.b", "a.b.pdf", "pdf"}};
   SetDesign(SampleDesign);
   for (const bool flowchart : {false, true}) {
@@ -51,6 +52,7 @@ TEST_F(PictureCommandsTest, SavesTheFormatTheFilterChoosesAsTheCommandLineDrawsI
                 "PNG-Bild (*.png)|*.png|SVG-Grafik (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
       EXPECT_EQ(dialogs.fileDialogs.back().Kind, FileDialogKind::Save);
       const std::string saved = ReadBytes(Path(c.saved));
+      EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1) << "exactly one file is written";
       const std::string expected = CommandLinePicture(Root(), c.extension, flowchart);
       const bool pdf = std::string(c.extension) == "pdf";  // the rest of a PDF carries dates
       EXPECT_EQ(pdf ? PdfPageSize(saved) : saved, pdf ? PdfPageSize(expected) : expected);
@@ -77,6 +79,8 @@ TEST_F(PictureCommandsTest, TooLargeAPictureIsReportedAndTheFileKept) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
   EXPECT_TRUE(dialogs.messages[0].text.starts_with("Das Bild wäre ")) << dialogs.messages[0].text;
+  // The command line's way out, a smaller scale, is no advice in the editor.
+  EXPECT_EQ(dialogs.messages[0].text.find("--scale"), std::string::npos);
   EXPECT_EQ(ReadBytes(Path("alt.png")), "alt");
 }
 
