@@ -125,7 +125,8 @@ TEST_F(ZoomTest, ClicksAndDragsActWhereTheElementIsDrawnAtEveryZoom) {
 }
 
 TEST_F(ZoomTest, ScrollRangesScaleAndCommandsKeepTheSelectionInSight) {
-  SetDesign(Statements(120) + "A(" + std::string(300, 'w') + ")");
+  SetDesign(Statements(100) + "B(b)[A(x) A(y)] " + Statements(20) + "A(" + std::string(300, 'w') +
+            ")");
   const auto range = [&](QScrollBar* bar) { return bar->maximum() + bar->pageStep(); };
   const QSize design(range(First().view().horizontalScrollBar()),
                      range(First().view().verticalScrollBar()));
@@ -139,6 +140,14 @@ TEST_F(ZoomTest, ScrollRangesScaleAndCommandsKeepTheSelectionInSight) {
     First().Repaint();
     const QRect shown = First().ToClient(First().Options->SelectionRect);
     EXPECT_TRUE(First().view().viewport()->rect().contains(shown.topLeft())) << percent;
+    // Collapsing a block centres it.
+    First().Options->ClearSelection();
+    First().Options->Select(At({100}));
+    First().ChangeDisplay();
+    First().Repaint();
+    const QRect block = First().ToClient(First().Options->SelectionRect);
+    EXPECT_TRUE(First().view().viewport()->rect().contains(block.center())) << percent;
+    First().ChangeDisplay();
   }
 }
 
