@@ -159,7 +159,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   std::map<std::string, QAction*> items_;
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> buttonActions_;
-  QLabel* zoomLabel_ = nullptr;  // the status bar's permanent field "Zoom n %"
+  // The status bar's permanent field "Zoom n %".
+  QLabel* zoomLabel_ = nullptr;
   std::vector<QAction*> windowItems_;  // the "Fenster" menu's items naming diagram windows
   QPointer<TForm1> firstWindow_;
   std::vector<ElementPtr> discarded_;

@@ -10,6 +10,7 @@
 #include "model/Struktteile.h"
 #include "window/EditorHost.h"
 #include "window/ViewMapping.h"
+#include "window/Zoom.h"
 
 class QMdiArea;
 class QMenu;
@@ -120,6 +121,7 @@ class TForm1 : public QMdiSubWindow {
   TPoint FromClient(QPoint client) const;
   // Where the shown block's drawing starts, in drawing coordinates.
   TPoint DrawingOrigin();
+
   EditorHost& host() const { return host_; }
   // Runs one of the window's commands through the main window's command guard.
   void Guarded(const std::function<void()>& command);
@@ -158,5 +160,5 @@ class TForm1 : public QMdiSubWindow {
   DiagramView* view_;
   bool closingFromCommand_ = false;
   bool closed_ = false;
-  int zoom_ = 100;
+  int zoom_ = zoom::Normal;
 };

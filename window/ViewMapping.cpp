@@ -1,5 +1,6 @@
 #include "window/ViewMapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -7,6 +8,9 @@ namespace {
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// Leaves room to add scroll offsets (below 2^31 minus this) to a client position.
+constexpr int64_t Far = int64_t{1} << 29;
 
 }  // namespace
 
@@ -28,8 +32,10 @@ QTransform ViewMapping::PainterTransform() const {
 // Client pixel c shows document pixel floor((c + scroll) * 100 / zoom), so the pixels that
 // show document pixels from l on begin at ceil(l * zoom / 100) - scroll.
 QRect ViewMapping::ToClient(const TRect& drawn) const {
+  // Far outside the client area a position is only kept on its side of it.
   const auto edge = [this](int32_t drawnPosition, int32_t shift, int scroll) {
-    return static_cast<int>(CeilDiv((int64_t{drawnPosition} + shift) * zoom_, 100) - scroll);
+    const int64_t client = CeilDiv((int64_t{drawnPosition} + shift) * zoom_, 100) - scroll;
+    return static_cast<int>(std::clamp<int64_t>(client, -Far, Far));
   };
   const int left = edge(drawn.Left, shift_.x, scroll_.x());
   const int top = edge(drawn.Top, shift_.y, scroll_.y());
