@@ -176,11 +176,12 @@ void RegisterEditor(const std::string& name,
         ->UseRealTime();
 }
 
-// One diagram window of the design size, scrolled to the middle of the design, paints.
-void WindowPaint(benchmark::State& state, bool flowchart, DesignShape shape) {
+// One diagram window of the design size at a zoom, scrolled to the middle of the design, paints.
+void WindowPaint(benchmark::State& state, bool flowchart, int zoomPercent, DesignShape shape) {
   Editor editor(SharedDesign(shape, Size));
   if (!flowchart) editor.Trigger("Struktogramm1");
   TForm1& window = editor.First();
+  window.SetZoom(zoomPercent, {});
   ScrollToMiddle(window);
   window.Repaint();
   PaintCounter counter;
@@ -364,10 +365,13 @@ void Print(benchmark::State& state, DesignShape shape) {
 
 const bool registered = [] {
   for (bool flowchart : {true, false})
-    RegisterEditor(std::string("WindowPaint/") + (flowchart ? "fc" : "sg"),
-                   [flowchart](benchmark::State& state, DesignShape shape) {
-                     WindowPaint(state, flowchart, shape);
-                   });
+    for (int zoom : {100, 200, 25}) {
+      const std::string at = zoom == 100 ? "" : "@" + std::to_string(zoom);
+      RegisterEditor(std::string("WindowPaint/") + (flowchart ? "fc" : "sg") + at,
+                     [flowchart, zoom](benchmark::State& state, DesignShape shape) {
+                       WindowPaint(state, flowchart, zoom, shape);
+                     });
+    }
   RegisterEditor("ViewSwitch", ViewSwitch);
   RegisterEditor("Undo", Undo);
   for (DesignShape shape : AllShapes)

@@ -1,4 +1,5 @@
 // The main window's undo, view and print commands.
+#include <QLabel>
 #include <QMdiArea>
 
 #include "shell/Hauptfenster.h"
@@ -45,6 +46,23 @@ void TForm2::SetView(bool flowchart) {
 void TForm2::Struktogramm1Click() { SetView(false); }
 
 void TForm2::Flussdiagramm1Click() { SetView(true); }
+
+void TForm2::Vergrern1Click() {
+  if (TForm1* window = ActiveWindow()) window->ZoomIn();
+}
+
+void TForm2::Verkleinern1Click() {
+  if (TForm1* window = ActiveWindow()) window->ZoomOut();
+}
+
+void TForm2::Normalgre1Click() {
+  if (TForm1* window = ActiveWindow()) window->ZoomNormal();
+}
+
+void TForm2::ShowZoom() {
+  const TForm1* window = ActiveWindow();
+  zoomLabel_->setText(window ? QStringLiteral("Zoom %1 %").arg(window->Zoom()) : QString());
+}
 
 void TForm2::Ueberlappend1Click() { MdiArea->cascadeSubWindows(); }
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSessionManager>
@@ -49,6 +50,15 @@ TForm2::TForm2(EditorServices services, const std::optional<std::string>& startF
   BuildMenus();
   BuildToolBar();
   statusBar()->setObjectName("StatusBar1");
+  zoomLabel_ = new QLabel(statusBar());
+  zoomLabel_->setObjectName("ZoomLabel");
+  statusBar()->addPermanentWidget(zoomLabel_);
+  // The field follows the active window, and that window's zoom while it stays active.
+  connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+    if (auto* diagram = qobject_cast<TForm1*>(window))
+      connect(diagram, &TForm1::ZoomChanged, this, &TForm2::ShowZoom, Qt::UniqueConnection);
+    ShowZoom();
+  });
   Form3 = new TForm3(this);
   Form3->hide();
   FormCreate(startFile);

@@ -16,6 +16,7 @@
 #include "window/Struktogrammfenster.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QSessionManager;
 class QToolBar;
@@ -105,10 +106,16 @@ class TForm2 : public QMainWindow, public EditorHost {
   void BlockinneuemFensteranzeigen1Click();
   void Struktogramm1Click();
   void Flussdiagramm1Click();
+  void Vergrern1Click();
+  void Verkleinern1Click();
+  void Normalgre1Click();
   void Ueberlappend1Click();
   void Nebeneinander1Click();
   // Lists the diagram windows at the end of the "Fenster" menu; called as it opens.
   void UpdateWindowMenu();
+
+  // Shows the active window's zoom at the right of the status bar.
+  void ShowZoom();
 
   // Shown for the first time: the first diagram window.
   void FormShow();
@@ -152,6 +159,8 @@ class TForm2 : public QMainWindow, public EditorHost {
   std::map<std::string, QAction*> items_;
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> buttonActions_;
+  // The status bar's permanent field "Zoom n %".
+  QLabel* zoomLabel_ = nullptr;
   std::vector<QAction*> windowItems_;  // the "Fenster" menu's items naming diagram windows
   QPointer<TForm1> firstWindow_;
   std::vector<ElementPtr> discarded_;

@@ -79,6 +79,10 @@ std::vector<Menu> MenuTable() {
            {"-", "N6", None},
            {"Struktogramm", "Struktogramm1", None, &TForm2::Struktogramm1Click},
            {"Flussdiagramm", "Flussdiagramm1", None, &TForm2::Flussdiagramm1Click},
+           {"-", "N8", None},
+           {"Vergrößern", "Vergrern1", ctrl(Qt::Key_Plus), &TForm2::Vergrern1Click},
+           {"Verkleinern", "Verkleinern1", ctrl(Qt::Key_Minus), &TForm2::Verkleinern1Click},
+           {"Normalgröße", "Normalgre1", ctrl(Qt::Key_0), &TForm2::Normalgre1Click},
        }},
       // The diagram windows are listed after the separator as the menu opens.
       {"&Fenster",
@@ -143,6 +147,10 @@ void TForm2::BuildMenus() {
   }
   for (const char* view : {"Struktogramm1", "Flussdiagramm1"}) items_[view]->setCheckable(true);
   items_["Flussdiagramm1"]->setChecked(true);
+  // Ctrl+= zooms in too, for keyboards where "+" needs the shift key; the keypad's keys
+  // reach the same short cuts.
+  items_["Vergrern1"]->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   connect(findChild<QMenu*>("Fenster1"), &QMenu::aboutToShow, this, &TForm2::UpdateWindowMenu);
 }
 

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "window/Struktogrammfenster.h"
 
@@ -107,6 +108,23 @@ void DiagramView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+// The wheel with Ctrl zooms about the pointer, a step a notch; without Ctrl it scrolls.
+void DiagramView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    zoomWheel_ = 0;
+    QAbstractScrollArea::wheelEvent(event);
+    return;
+  }
+  event->accept();
+  constexpr int Notch = 120;  // QWheelEvent's angle of one notch, in eighths of a degree
+  zoomWheel_ += event->angleDelta().y();
+  const int steps = zoomWheel_ / Notch;
+  zoomWheel_ %= Notch;
+  if (steps == 0) return;
+  const QPoint at = event->position().toPoint();
+  form_.Guarded([&] { form_.ZoomBySteps(steps, at); });
+}
+
 // The platform asks for the pop-up menu when the right button goes down; from the mouse it
 // opens on the release instead (above), from the keyboard's menu key at once.
 void DiagramView::contextMenuEvent(QContextMenuEvent* event) {
@@ -115,8 +133,8 @@ void DiagramView::contextMenuEvent(QContextMenuEvent* event) {
   QPoint at = event->globalPos();
   // From the keyboard the menu opens at the selected element, where it is drawn.
   if (event->reason() == QContextMenuEvent::Keyboard && form_.Options->SelectedElement()) {
-    const TRect& r = form_.Options->SelectionRect;
-    const QPoint corner(std::max(r.Left, 0), std::clamp(r.Bottom, 0, viewport()->height()));
+    const QRect r = form_.ToClient(form_.Options->SelectionRect);
+    const QPoint corner(std::max(r.left(), 0), std::clamp(r.bottom() + 1, 0, viewport()->height()));
     at = viewport()->mapToGlobal(corner);
   }
   form_.PopupMenu1->popup(at);

@@ -23,6 +23,7 @@ class DiagramView : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -33,6 +34,7 @@ class DiagramView : public QAbstractScrollArea {
   TForm1& form_;
   int horizontalRange_ = 0;
   int verticalRange_ = 0;
+  int zoomWheel_ = 0;  // wheel turns with Ctrl not yet a whole notch
 };
 
 // The virtual key code of a Qt key, 0 for keys the window does not handle.

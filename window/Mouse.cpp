@@ -20,11 +20,10 @@ bool NoMarkerOver(const TElement* target, const TElement* dragged, uint8_t dropA
 }  // namespace
 
 TElement* TForm1::ElementAtClientPoint(int x, int y) {
-  const TPoint origin = GetDisplayOrigin();
-  const QPoint scroll = ScrollOffsets();
+  const TPoint origin = DrawingOrigin();
+  const TPoint at = FromClient({x, y});
   MeasuringCanvas measuring(view_->viewport());
-  return ShownBlock->ElementAt(measuring.canvas(), origin, *Options, x + scroll.x(),
-                               y + scroll.y());
+  return ShownBlock->ElementAt(measuring.canvas(), origin, *Options, at.x, at.y);
 }
 
 void TForm1::FormMouseDown(Button button, int x, int y, bool doubleClick) {

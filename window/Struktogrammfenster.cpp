@@ -116,13 +116,20 @@ void TForm1::AdjustScrollBars() {
   PrepareOptions();
   MeasuringCanvas measuring(view_->viewport());
   const TSize size = ShownBlock->GetSize(measuring.canvas(), *Options);
-  view_->SetScrollRanges(size.w + 50, size.h + 50);
+  const ViewMapping mapping = Mapping();
+  view_->SetScrollRanges(mapping.ClientLength(size.w + 50), mapping.ClientLength(size.h + 50));
 }
 
 TPoint TForm1::GetDisplayOrigin() {
   PrepareOptions();
   MeasuringCanvas measuring(view_->viewport());
   return ::GetDisplayOrigin(*ShownBlock, measuring.canvas(), *Options);
+}
+
+TPoint TForm1::DrawingOrigin() {
+  const TPoint origin = GetDisplayOrigin();
+  const TPoint shift = Mapping().Shift();
+  return {origin.x - shift.x, origin.y - shift.y};
 }
 
 QPoint TForm1::ScrollOffsets() const {
@@ -136,13 +143,17 @@ void TForm1::SetScrollOffsets(QPoint offsets) {
 
 void TForm1::FormPaint() {
   QPainter painter(view_->viewport());
+  PaintClientArea(painter);
+}
+
+void TForm1::PaintClientArea(QPainter& painter) {
+  const ViewMapping mapping = Mapping();
+  painter.setTransform(mapping.PainterTransform());
   QtCanvas canvas(painter);
   PrepareOptions();
-  TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
-  const QPoint scroll = ScrollOffsets();
-  origin.x -= scroll.x();
-  origin.y -= scroll.y();
-  DisplayStruktogramm(canvas, origin);
+  const TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
+  const TPoint shift = mapping.Shift();
+  DisplayStruktogramm(canvas, {origin.x - shift.x, origin.y - shift.y});
 }
 
 void TForm1::DisplayStruktogramm(Canvas& canvas, TPoint origin) {
@@ -174,11 +185,7 @@ void TForm1::RepaintNow() {
   }
   QImage image(view_->viewport()->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   QPainter painter(&image);
-  QtCanvas canvas(painter);
-  PrepareOptions();
-  TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
-  const QPoint scroll = ScrollOffsets();
-  DisplayStruktogramm(canvas, {origin.x - scroll.x(), origin.y - scroll.y()});
+  PaintClientArea(painter);
 }
 
 void TForm1::ChangeDisplay() {
@@ -188,17 +195,18 @@ void TForm1::ChangeDisplay() {
 void TForm1::ChangeMinimize(TBlock* block) {
   Options->ToggleCollapsed(block);
   RepaintNow();
-  AdjustScrollBars();
-  const TRect r = Options->SelectionRect;
+  // Taken as drawn, before the new ranges may move the offsets.
+  const QRect r = ToClient(Options->SelectionRect);
   const QPoint scroll = ScrollOffsets();
+  AdjustScrollBars();
   const int outerHeight = height();
   const int outerWidth = width();
   int vertical;
-  if (r.Bottom - r.Top > outerHeight)
-    vertical = r.Top + scroll.y() - 2;
+  if (r.height() > outerHeight)
+    vertical = r.top() + scroll.y() - 2;
   else
-    vertical = (r.Top + r.Bottom) / 2 + scroll.y() - outerHeight / 2;
-  const int horizontal = (r.Left + r.Right) / 2 + scroll.x() - outerWidth / 2;
+    vertical = (r.top() + r.bottom() + 1) / 2 + scroll.y() - outerHeight / 2;
+  const int horizontal = (r.left() + r.right() + 1) / 2 + scroll.x() - outerWidth / 2;
   SetScrollOffsets({horizontal, vertical});
 }
 
@@ -219,16 +227,17 @@ int OffsetToShow(int offset, int extent, int low, int high) {
 void TForm1::ScrollToSelection() {
   TElement* selected = Options->SelectedElement();
   if (!selected) return;
-  PrepareOptions();
+  const TPoint origin = DrawingOrigin();
   MeasuringCanvas measuring(view_->viewport());
-  Canvas& canvas = measuring.canvas();
-  const TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
-  const auto box = DrawnBoxInShownBlock(*ShownBlock, canvas, origin, *Options, selected);
+  const auto box =
+      DrawnBoxInShownBlock(*ShownBlock, measuring.canvas(), origin, *Options, selected);
   if (!box) return;
-  const QSize client = view_->viewport()->size();
+  // The box in the scroll bars' pixels: client pixels plus the offsets.
   const QPoint scroll = ScrollOffsets();
-  SetScrollOffsets({OffsetToShow(scroll.x(), client.width(), box->Left, box->Right),
-                    OffsetToShow(scroll.y(), client.height(), box->Top, box->Bottom)});
+  const QRect shown = ToClient(*box).translated(scroll);
+  const QSize client = view_->viewport()->size();
+  SetScrollOffsets({OffsetToShow(scroll.x(), client.width(), shown.left(), shown.right() + 1),
+                    OffsetToShow(scroll.y(), client.height(), shown.top(), shown.bottom() + 1)});
 }
 
 TForm1* TForm1::InneuemFensteranzeigen() {

@@ -9,9 +9,12 @@
 
 #include "model/Struktteile.h"
 #include "window/EditorHost.h"
+#include "window/ViewMapping.h"
+#include "window/Zoom.h"
 
 class QMdiArea;
 class QMenu;
+class QPainter;
 class DiagramView;
 
 // A diagram window: a child window of the main window that shows one block of the design,
@@ -96,9 +99,35 @@ class TForm1 : public QMdiSubWindow {
   DiagramView& view() const { return *view_; }
   QPoint ScrollOffsets() const;
   void SetScrollOffsets(QPoint offsets);
+
+  // Zoom in percent of the design's size (Zoom.cpp). It belongs to the window's view: the
+  // design, its undo history, printouts and pictures never depend on it.
+  int Zoom() const { return zoom_; }
+  // Sets the zoom (clamped to the steps' range), keeping the design point under the client
+  // point anchor where it is.
+  void SetZoom(int percent, QPoint anchor);
+  // One step larger or smaller, or back to 100 %, about the middle of the client area.
+  void ZoomIn();
+  void ZoomOut();
+  void ZoomNormal();
+  // steps steps larger (negative: smaller) about anchor, as the wheel zooms.
+  void ZoomBySteps(int steps, QPoint anchor);
+
+  // The one mapping between the drawing's coordinates (what the model draws in and records,
+  // such as Options->SelectionRect) and the viewport's client pixels, at the window's zoom
+  // and scroll offsets; see ViewMapping.
+  ViewMapping Mapping() const;
+  QRect ToClient(const TRect& drawn) const;
+  TPoint FromClient(QPoint client) const;
+  // Where the shown block's drawing starts, in drawing coordinates.
+  TPoint DrawingOrigin();
+
   EditorHost& host() const { return host_; }
   // Runs one of the window's commands through the main window's command guard.
   void Guarded(const std::function<void()>& command);
+
+ signals:
+  void ZoomChanged(int percent);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,6 +140,8 @@ class TForm1 : public QMdiSubWindow {
   // Paints at once; a window that cannot be seen draws off screen, so that what drawing
   // records (where the selection lies) is current all the same.
   void RepaintNow();
+  // Draws the shown block on a painter over the client area, as the window shows it.
+  void PaintClientArea(QPainter& painter);
   void Select(TElement* element);
   // Whether a command has an element to act on; says in the status line when it has none.
   bool HasSelection(const TElement* selected);
@@ -129,4 +160,5 @@ class TForm1 : public QMdiSubWindow {
   DiagramView* view_;
   bool closingFromCommand_ = false;
   bool closed_ = false;
+  int zoom_ = zoom::Normal;
 };

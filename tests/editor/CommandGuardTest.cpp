@@ -52,8 +52,9 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
       const std::string design = Design();
       const int states = States();
       for (const char* item : {"Neu1", "Rckgngig1", "AusZwischenablageeinfgen1", "Anweisung",
-                               "Struktogrammladen1", "Programmbeenden1"})
+                               "Struktogrammladen1", "Programmbeenden1", "Vergrern1"})
         Trigger(item);
+      EXPECT_EQ(First().Zoom(), 100);
       Popup(First(), "Lschen1");
       Popup(*inner, "InneuemFensteranzeigen1");
       form->Button("BAnweisung")->click();
