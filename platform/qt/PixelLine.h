@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "platform/Geometry.h"
 
@@ -12,6 +13,12 @@
 class PixelLine {
  public:
   PixelLine(TPoint from, TPoint to);
+
+  // The same line on a grid `k` times finer, each drawing pixel being k x k fine pixels: it
+  // covers the fine pixels of the drawing pixels the line starts and stops in, and is k fine
+  // pixels thick across its longer axis, so that it keeps its weight with steps k times
+  // smaller. None when the fine coordinates would leave the 32-bit range.
+  static std::optional<PixelLine> Finer(TPoint from, TPoint to, int32_t k);
 
   int64_t Steps() const { return steps_; }
   TPoint At(int64_t k) const;
@@ -43,6 +50,7 @@ class PixelLine {
   TRect Covering(int64_t firstStep, int64_t lastStep) const;
 
   TPoint from_;
+  int32_t thickness_ = 1;  // across the longer axis, towards higher coordinates
   bool xMajor_;
   int64_t steps_;  // the longer distance
   int64_t minor_;  // the shorter distance
