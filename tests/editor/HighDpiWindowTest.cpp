@@ -14,20 +14,17 @@ TEST_F(HighDpiWindowTest, ThinLinesAreRDevicePixelsWideAtDeviceResolution) {
   SetDesign("I(c)[A(eine lange Anweisung im Ja-Zweig)|A(noch eine lange Anweisung)]");
   QWidget* viewport = First().view().viewport();
   const int r = qRound(viewport->devicePixelRatioF());
-  if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
-    EXPECT_EQ(r, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
-  }
+  EXPECT_EQ(r, qRound(qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble()));
   const QImage shot = viewport->grab().toImage();
   EXPECT_EQ(shot.size(), viewport->size() * r);
-  // The left side runs from the decision's top-left corner down to where the no-branch begins.
+  // The left side runs from the decision's top-left corner to where the no-branch begins.
   const TPoint corner = *DocumentOrigin(First(), At({0})),
-               tip = *DocumentOrigin(First(), At({0, 2, 0}));
+               end = *DocumentOrigin(First(), At({0, 2, 0}));
   bool steps = r == 1;
-  for (int x = (corner.x * 2 + tip.x) / 3 * r; x < (corner.x + tip.x * 2) / 3 * r; ++x) {
-    int top = (corner.y + 1) * r;
+  for (int x = (corner.x * 2 + end.x) / 3 * r; x < (corner.x + end.x * 2) / 3 * r; ++x) {
+    int top = (corner.y + 1) * r, bottom;
     while (top < shot.height() && shot.pixelColor(x, top) != Qt::black) ++top;
-    int bottom = top;
-    while (bottom < shot.height() && shot.pixelColor(x, bottom) == Qt::black) ++bottom;
+    for (bottom = top; bottom < shot.height() && shot.pixelColor(x, bottom) == Qt::black;) ++bottom;
     EXPECT_EQ(bottom - top, r) << "column " << x;
     steps |= top % r != 0;
   }
