@@ -42,7 +42,7 @@ std::optional<PixelLine> PixelLine::Finer(TPoint from, TPoint to, int32_t k) {
   }
   PixelLine line({static_cast<int32_t>(fine[0]), static_cast<int32_t>(fine[1])},
                  {static_cast<int32_t>(fine[2]), static_cast<int32_t>(fine[3])});
-  line.thickness_ = k;
+  line.fineness_ = k;
   return line;
 }
 
@@ -79,17 +79,17 @@ PixelLine::Range PixelLine::MinorWithin(int64_t low, int64_t high) const {
 }
 
 PixelLine::Range PixelLine::Within(const TRect& clip) const {
-  const int64_t reach = thickness_ - 1;  // a thick line's pixels reach higher than its steps
-  const Range x = xMajor_ ? MajorWithin(clip.Left, clip.Right)
-                          : MinorWithin(int64_t{clip.Left} - reach, clip.Right);
-  const Range y = xMajor_ ? MinorWithin(int64_t{clip.Top} - reach, clip.Bottom)
-                          : MajorWithin(clip.Top, clip.Bottom);
+  // A fine line's pixels also reach fineness - 1 higher than its steps across its longer axis.
+  const int64_t k = fineness_, l = clip.Left * k, t = clip.Top * k, r = clip.Right * k,
+                b = clip.Bottom * k;
+  const Range x = xMajor_ ? MajorWithin(l, r) : MinorWithin(l - k + 1, r);
+  const Range y = xMajor_ ? MinorWithin(t - k + 1, b) : MajorWithin(t, b);
   return Intersect(Intersect(x, y), {0, steps_});
 }
 
 TRect PixelLine::Covering(int64_t firstStep, int64_t lastStep) const {
   const TPoint a = At(firstStep), b = At(lastStep);
-  const int32_t across = thickness_ - 1;
+  const int32_t across = fineness_ - 1;
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1 + (xMajor_ ? 0 : across),
           std::max(a.y, b.y) + 1 + (xMajor_ ? across : 0)};
 }

@@ -23,7 +23,8 @@ class PixelLine {
   int64_t Steps() const { return steps_; }
   TPoint At(int64_t k) const;
 
-  // The steps [first, last) whose pixels lie in clip; first == last when none do.
+  // The steps [first, last) whose pixels lie in clip, given in drawing pixels; first == last
+  // when none do.
   struct Range {
     int64_t first = 0;
     int64_t last = 0;
@@ -50,7 +51,7 @@ class PixelLine {
   TRect Covering(int64_t firstStep, int64_t lastStep) const;
 
   TPoint from_;
-  int32_t thickness_ = 1;  // across the longer axis, towards higher coordinates
+  int32_t fineness_ = 1;  // fine pixels to the drawing pixel, and the thickness in them
   bool xMajor_;
   int64_t steps_;  // the longer distance
   int64_t minor_;  // the shorter distance

@@ -84,13 +84,6 @@ int32_t Fineness(const QPaintDevice* device, bool vector) {
   return static_cast<int32_t>(std::clamp(std::lround(device->devicePixelRatio()), 1L, 16L));
 }
 
-TRect Times(const TRect& r, int32_t k) {
-  auto times = [k](int32_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{v} * k, INT32_MIN, INT32_MAX));
-  };
-  return {times(r.Left), times(r.Top), times(r.Right), times(r.Bottom)};
-}
-
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter)
@@ -126,7 +119,6 @@ void QtCanvas::UpdateClipRect() {
   clip_ = area ? ToClip(*area) : Canvas::ClipRect();
   if (clip_.Right < clip_.Left || clip_.Bottom < clip_.Top) clip_ = {};
   fineGrid_ = grid_.Finer(fineness_);
-  fineClip_ = Times(clip_, fineness_);
 }
 
 void QtCanvas::UseQPen(const QPen& pen) {
@@ -304,14 +296,15 @@ void QtCanvas::DottedOutline(int32_t l, int32_t t, int32_t r, int32_t b) {
 }
 
 // The pixels of a thin sloped or dotted line, only those in the clip, a row or column at a
-// time; a dotted pen sets every other one, each dot a drawing pixel. Qt's own thin lines leave
-// out whichever end point comes last in its drawing direction, which is not always the line's end.
+// time, on the device's own pixels where it is finer than the drawing; a dotted pen sets every
+// other drawing pixel. Qt's own thin lines leave out whichever end point comes last in its
+// drawing direction, which is not always the line's end.
 void QtCanvas::ThinLine(TPoint from, TPoint to) {
   const bool dotted = Pen.Style == PenStyle::Dot;
   const QColor color = ToQColor(Pen.Color);
   if (!dotted && fineness_ > 1) {
     if (const auto fine = PixelLine::Finer(from, to, fineness_)) {
-      FillRuns(*fine, fine->Within(fineClip_), fineGrid_, color);
+      FillRuns(*fine, fine->Within(clip_), fineGrid_, color);
       return;
     }
   }

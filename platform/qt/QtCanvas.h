@@ -76,6 +76,5 @@ class QtCanvas : public Canvas {
   // Thin sloped lines are laid on a grid this many times finer than the drawing's pixels.
   int32_t fineness_;
   DeviceGrid fineGrid_{QTransform()};
-  TRect fineClip_;
   bool dotted_ = true;  // a dotted line's pattern runs on from one line to the next
 };

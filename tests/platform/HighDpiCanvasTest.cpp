@@ -13,11 +13,12 @@ namespace {
 
 constexpr QRgb kInk = qRgb(0, 0, 0);
 
-QImage Drawn(qreal ratio, const std::function<void(QtCanvas&)>& draw) {
+QImage Drawn(qreal ratio, const std::function<void(QtCanvas&)>& draw, QRect clip = {}) {
   QImage image(QSize(60, 40) * ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
   image.fill(Qt::white);
   QPainter painter(&image);
+  if (!clip.isNull()) painter.setClipRect(clip);
   QtCanvas canvas(painter);
   canvas.Pen = {Colors::Black, 1, PenStyle::Solid};
   canvas.Brush = {0x00FFFF, BrushStyle::Solid};
@@ -110,6 +111,17 @@ TEST(HighDpiCanvas, EveryThinLineIsTwoDevicePixelsWideAtRatioTwo) {
     // Where the lines are at ratio 1, give or take a device pixel.
     EXPECT_TRUE(Near(doubled, blownUp) && Near(blownUp, doubled)) << shape.name;
     EXPECT_TRUE(!shape.smooth || InParts(doubled) > 0.5) << shape.name << " is in squares";
+  }
+}
+
+// A clip, as a partial repaint sets it, changes only which device pixels are drawn.
+TEST(HighDpiCanvas, AClipKeepsTheDevicePixelsOfSlopedLinesInsideIt) {
+  const auto draw = [](QtCanvas& c) { Sloped(c, PenStyle::Solid); };
+  const QImage whole = Drawn(2, draw);
+  for (const QRect clip : {QRect(7, 3, 20, 15), QRect(30, 9, 3, 30), QRect(0, 25, 60, 2)}) {
+    QImage expected = Drawn(2, [](QtCanvas&) {});
+    QPainter(&expected).drawImage(clip, whole, QRectF(clip.topLeft() * 2, clip.size() * 2));
+    EXPECT_EQ(Drawn(2, draw, clip), expected) << clip.x() << "," << clip.y();
   }
 }
 
