@@ -25,8 +25,19 @@ DeviceGrid::DeviceGrid(const QTransform& toDevice) {
     return;
   }
   scale_ = std::min(sx_, sy_);
+  ux_ = sx_;
+  uy_ = sy_;
   // A whole-numbered shift keeps every pixel whole.
   exact_ = sx_ == 1 && sy_ == 1 && dx_ == std::floor(dx_) && dy_ == std::floor(dy_);
+}
+
+DeviceGrid DeviceGrid::Finer(int32_t k) const {
+  DeviceGrid grid = *this;
+  k = std::max(k, 1);
+  grid.ux_ = sx_ / k;
+  grid.uy_ = sy_ / k;
+  grid.exact_ = exact_ && k == 1;
+  return grid;
 }
 
 QRectF DeviceGrid::ToLogical(double l, double t, double r, double b) const {
@@ -34,18 +45,21 @@ QRectF DeviceGrid::ToLogical(double l, double t, double r, double b) const {
                 QPointF((r - dx_) / sx_, (b - dy_) / sy_));
 }
 
+double DeviceGrid::X(int32_t x) const { return x * ux_ + dx_; }
+double DeviceGrid::Y(int32_t y) const { return y * uy_ + dy_; }
+
 QRectF DeviceGrid::Ink(int32_t l, int32_t t, int32_t r, int32_t b) const {
   if (exact_) return QRectF(l, t, static_cast<double>(r) - l, static_cast<double>(b) - t);
-  const double dl = Down(l * sx_ + dx_), dt = Down(t * sy_ + dy_);
-  const double dr = std::max(dl + 1, Up(r * sx_ + dx_));
-  const double db = std::max(dt + 1, Up(b * sy_ + dy_));
+  const double dl = Down(X(l)), dt = Down(Y(t));
+  const double dr = std::max(dl + 1, Up(X(r)));
+  const double db = std::max(dt + 1, Up(Y(b)));
   return ToLogical(dl, dt, dr, db);
 }
 
 QRectF DeviceGrid::Area(int32_t l, int32_t t, int32_t r, int32_t b) const {
   if (exact_) return QRectF(l, t, static_cast<double>(r) - l, static_cast<double>(b) - t);
-  const double dl = Up(l * sx_ + dx_), dt = Up(t * sy_ + dy_);
-  const double dr = Down(r * sx_ + dx_), db = Down(b * sy_ + dy_);
+  const double dl = Up(X(l)), dt = Up(Y(t));
+  const double dr = Down(X(r)), db = Down(Y(b));
   if (dr <= dl || db <= dt) return {};
   return ToLogical(dl, dt, dr, db);
 }

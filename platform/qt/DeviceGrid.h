@@ -17,6 +17,9 @@ class DeviceGrid {
   // positive factor is laid on the grid, anything else is drawn as it stands.
   explicit DeviceGrid(const QTransform& toDevice);
 
+  // The grid for spans given in fine pixels, k to the drawing pixel each way.
+  DeviceGrid Finer(int32_t k) const;
+
   bool Exact() const { return exact_; }
   // The factor from logical to device units, the smaller of the two axes'.
   double Scale() const { return scale_; }
@@ -27,9 +30,12 @@ class DeviceGrid {
   QRectF Area(int32_t l, int32_t t, int32_t r, int32_t b) const;
 
  private:
+  double X(int32_t x) const;  // where a span edge lies on the device
+  double Y(int32_t y) const;
   QRectF ToLogical(double l, double t, double r, double b) const;
 
   bool exact_ = true;
   double scale_ = 1;
   double sx_ = 1, sy_ = 1, dx_ = 0, dy_ = 0;
+  double ux_ = 1, uy_ = 1;  // device units to a unit of the spans
 };

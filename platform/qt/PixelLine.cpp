@@ -1,6 +1,7 @@
 #include "platform/qt/PixelLine.h"
 
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -23,6 +24,26 @@ PixelLine::PixelLine(TPoint from, TPoint to) : from_(from) {
   minor_ = std::llabs(minor);
   majorSign_ = major < 0 ? -1 : 1;
   minorSign_ = minor < 0 ? -1 : 1;
+}
+
+std::optional<PixelLine> PixelLine::Finer(TPoint from, TPoint to, int32_t k) {
+  k = std::max(k, 1);
+  const int64_t dx = int64_t{to.x} - from.x, dy = int64_t{to.y} - from.y;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  // Backwards along the longer axis the line starts on the last fine pixel of its first
+  // drawing pixel and stops after the first of its end, as it does forwards the other way.
+  const int64_t backX = xMajor && dx < 0 ? k - 1 : 0, backY = !xMajor && dy < 0 ? k - 1 : 0;
+  const int64_t fine[] = {from.x * int64_t{k} + backX, from.y * int64_t{k} + backY,
+                          to.x * int64_t{k} + backX, to.y * int64_t{k} + backY};
+  for (int64_t v : fine) {
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max() - k) {
+      return std::nullopt;
+    }
+  }
+  PixelLine line({static_cast<int32_t>(fine[0]), static_cast<int32_t>(fine[1])},
+                 {static_cast<int32_t>(fine[2]), static_cast<int32_t>(fine[3])});
+  line.fineness_ = k;
+  return line;
 }
 
 int64_t PixelLine::Minor(int64_t k) const {
@@ -58,12 +79,17 @@ PixelLine::Range PixelLine::MinorWithin(int64_t low, int64_t high) const {
 }
 
 PixelLine::Range PixelLine::Within(const TRect& clip) const {
-  const Range x = xMajor_ ? MajorWithin(clip.Left, clip.Right) : MinorWithin(clip.Left, clip.Right);
-  const Range y = xMajor_ ? MinorWithin(clip.Top, clip.Bottom) : MajorWithin(clip.Top, clip.Bottom);
+  // A fine line's pixels also reach fineness - 1 higher than its steps across its longer axis.
+  const int64_t k = fineness_, l = clip.Left * k, t = clip.Top * k, r = clip.Right * k,
+                b = clip.Bottom * k;
+  const Range x = xMajor_ ? MajorWithin(l, r) : MinorWithin(l - k + 1, r);
+  const Range y = xMajor_ ? MinorWithin(t - k + 1, b) : MajorWithin(t, b);
   return Intersect(Intersect(x, y), {0, steps_});
 }
 
 TRect PixelLine::Covering(int64_t firstStep, int64_t lastStep) const {
   const TPoint a = At(firstStep), b = At(lastStep);
-  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
+  const int32_t across = fineness_ - 1;
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1 + (xMajor_ ? 0 : across),
+          std::max(a.y, b.y) + 1 + (xMajor_ ? across : 0)};
 }

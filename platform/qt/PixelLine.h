@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "platform/Geometry.h"
 
@@ -13,10 +14,17 @@ class PixelLine {
  public:
   PixelLine(TPoint from, TPoint to);
 
+  // The same line on a grid `k` times finer, each drawing pixel being k x k fine pixels: it
+  // covers the fine pixels of the drawing pixels the line starts and stops in, and is k fine
+  // pixels thick across its longer axis, so that it keeps its weight with steps k times
+  // smaller. None when the fine coordinates would leave the 32-bit range.
+  static std::optional<PixelLine> Finer(TPoint from, TPoint to, int32_t k);
+
   int64_t Steps() const { return steps_; }
   TPoint At(int64_t k) const;
 
-  // The steps [first, last) whose pixels lie in clip; first == last when none do.
+  // The steps [first, last) whose pixels lie in clip, given in drawing pixels; first == last
+  // when none do.
   struct Range {
     int64_t first = 0;
     int64_t last = 0;
@@ -43,6 +51,7 @@ class PixelLine {
   TRect Covering(int64_t firstStep, int64_t lastStep) const;
 
   TPoint from_;
+  int32_t fineness_ = 1;  // fine pixels to the drawing pixel, and the thickness in them
   bool xMajor_;
   int64_t steps_;  // the longer distance
   int64_t minor_;  // the shorter distance

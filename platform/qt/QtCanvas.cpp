@@ -75,12 +75,22 @@ QRectF Span(int32_t l, int32_t t, int32_t r, int32_t b) {
   return QRectF(QPointF(l, t), QPointF(r, b));
 }
 
+// How many steps a thin sloped line takes across a drawing pixel. A device that enlarges the
+// drawing of its own accord, as a high-DPI screen does, gets its lines at its own resolution:
+// as many steps as it has pixels to the drawing pixel. A scale the painter is given (pictures
+// at a scale, zoom) enlarges the drawing's own pixels instead, and vector devices have none.
+int32_t Fineness(const QPaintDevice* device, bool vector) {
+  if (vector || !device) return 1;
+  return static_cast<int32_t>(std::clamp(std::lround(device->devicePixelRatio()), 1L, 16L));
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter)
     : painter_(painter),
       deviceKey_(ResolutionKey(painter.device())),
-      vector_(WritesVectors(painter)) {
+      vector_(WritesVectors(painter)),
+      fineness_(Fineness(painter.device(), vector_)) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   UpdateClipRect();
 }
@@ -108,6 +118,7 @@ void QtCanvas::UpdateClipRect() {
   }
   clip_ = area ? ToClip(*area) : Canvas::ClipRect();
   if (clip_.Right < clip_.Left || clip_.Bottom < clip_.Top) clip_ = {};
+  fineGrid_ = grid_.Finer(fineness_);
 }
 
 void QtCanvas::UseQPen(const QPen& pen) {
@@ -285,31 +296,42 @@ void QtCanvas::DottedOutline(int32_t l, int32_t t, int32_t r, int32_t b) {
 }
 
 // The pixels of a thin sloped or dotted line, only those in the clip, a row or column at a
-// time; a dotted pen sets every other one. Qt's own thin lines leave out whichever end point
-// comes last in its drawing direction, which is not always the line's end.
+// time, on the device's own pixels where it is finer than the drawing; a dotted pen sets every
+// other drawing pixel. Qt's own thin lines leave out whichever end point comes last in its
+// drawing direction, which is not always the line's end.
 void QtCanvas::ThinLine(TPoint from, TPoint to) {
-  const PixelLine line(from, to);
   const bool dotted = Pen.Style == PenStyle::Dot;
+  const QColor color = ToQColor(Pen.Color);
+  if (!dotted && fineness_ > 1) {
+    if (const auto fine = PixelLine::Finer(from, to, fineness_)) {
+      FillRuns(*fine, fine->Within(clip_), fineGrid_, color);
+      return;
+    }
+  }
+  const PixelLine line(from, to);
   const bool first = dotted_;
   if (dotted && line.Steps() % 2 == 1) dotted_ = !dotted_;
   const PixelLine::Range range = line.Within(clip_);
-  const QColor color = ToQColor(Pen.Color);
-  // Scaled down, neighbouring runs fall on the same device pixels: each is filled once.
-  QRectF previous;
-  auto fill = [&](const TRect& run) {
-    const QRectF ink = grid_.Ink(run.Left, run.Top, run.Right, run.Bottom);
-    if (ink != previous) painter_.fillRect(ink, color);
-    previous = ink;
-  };
   if (!dotted) {
-    line.ForEachRun(range, fill);
+    FillRuns(line, range, grid_, color);
     return;
   }
   const int64_t wanted = first ? 0 : 1;  // the parity of the steps that are drawn
   for (int64_t k = range.first + ((range.first & 1) != wanted); k < range.last; k += 2) {
     const TPoint p = line.At(k);
-    fill({p.x, p.y, p.x + 1, p.y + 1});
+    FillInk(p.x, p.y, p.x + 1, p.y + 1, color);
   }
+}
+
+void QtCanvas::FillRuns(const PixelLine& line, PixelLine::Range range, const DeviceGrid& grid,
+                        const QColor& color) {
+  // Scaled down, neighbouring runs fall on the same device pixels: each is filled once.
+  QRectF previous;
+  line.ForEachRun(range, [&](const TRect& run) {
+    const QRectF ink = grid.Ink(run.Left, run.Top, run.Right, run.Bottom);
+    if (ink != previous) painter_.fillRect(ink, color);
+    previous = ink;
+  });
 }
 
 // A thin sloped or dotted line as one stroke along its pixels, from the near edge of the

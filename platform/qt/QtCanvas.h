@@ -9,13 +9,15 @@
 #include "platform/Canvas.h"
 #include "platform/qt/DeviceGrid.h"
 #include "platform/qt/FontCache.h"
+#include "platform/qt/PixelLine.h"
 
 class QPainter;
 
 // The canvas over a QPainter on any paint device: a widget, an image, a printer, an SVG
 // generator or a PDF writer. On pixel devices rectangles and lines are filled pixel spans,
 // which keeps them exact to the pixel and fast, laid on whole device pixels when the painter
-// scales (DeviceGrid). Vector devices (SVG, PDF, printers) get one primitive per rectangle and
+// scales (DeviceGrid); on high-DPI screens thin sloped lines keep their weight with steps of
+// device pixels. Vector devices (SVG, PDF, printers) get one primitive per rectangle and
 // per line, so that a file grows with the number of shapes and not with their length.
 // Everything else goes through the painter without antialiasing. The painter's pen and brush
 // are only set when they change, so nobody else may change them while the canvas is in use.
@@ -55,6 +57,8 @@ class QtCanvas : public Canvas {
   void Band(TPoint from, TPoint to);
   void VectorBand(int32_t l, int32_t t, int32_t r, int32_t b);
   void ThinLine(TPoint from, TPoint to);
+  void FillRuns(const PixelLine& line, PixelLine::Range range, const DeviceGrid& grid,
+                const QColor& color);
   void VectorLine(TPoint from, TPoint to);
   void DottedOutline(int32_t l, int32_t t, int32_t r, int32_t b);
   void TextInPieces(int32_t x, int32_t y, const std::string& text, FontCache::Entry& font);
@@ -69,5 +73,8 @@ class QtCanvas : public Canvas {
   DeviceGrid grid_{QTransform()};
   uint64_t deviceKey_;
   bool vector_;
+  // Thin sloped lines are laid on a grid this many times finer than the drawing's pixels.
+  int32_t fineness_;
+  DeviceGrid fineGrid_{QTransform()};
   bool dotted_ = true;  // a dotted line's pattern runs on from one line to the next
 };

@@ -1,5 +1,6 @@
 // Drawing on a device with two device pixels to the drawing pixel, as on high-DPI screens: the
-// picture has twice the pixels each way and every one-pixel line is two device pixels wide.
+// picture has twice the pixels each way, every one-pixel line is two device pixels wide, and
+// sloped lines step a device pixel at a time rather than in squares of four.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -12,16 +13,21 @@ namespace {
 
 constexpr QRgb kInk = qRgb(0, 0, 0);
 
-QImage Drawn(qreal ratio, const std::function<void(QtCanvas&)>& draw) {
+QImage Drawn(qreal ratio, const std::function<void(QtCanvas&)>& draw, QRect clip = {}) {
   QImage image(QSize(60, 40) * ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
   image.fill(Qt::white);
   QPainter painter(&image);
+  if (!clip.isNull()) painter.setClipRect(clip);
   QtCanvas canvas(painter);
   canvas.Pen = {Colors::Black, 1, PenStyle::Solid};
   canvas.Brush = {0x00FFFF, BrushStyle::Solid};
   draw(canvas);
   return image;
+}
+
+bool IsInk(const QImage& image, int x, int y) {
+  return image.valid(x, y) && image.pixel(x, y) == kInk;
 }
 
 int Ink(const QImage& image) {
@@ -31,27 +37,35 @@ int Ink(const QImage& image) {
   return n;
 }
 
-// The share of ink pixels that lie in a square of 2 x 2 ink pixels: all of a line two pixels
-// wide but for a few at its corners, none of a line one pixel wide.
-double InSquares(const QImage& image) {
-  auto ink = [&](int x, int y) { return image.valid(x, y) && image.pixel(x, y) == kInk; };
-  int inSquare = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      if (!ink(x, y)) continue;
-      bool found = false;
-      for (int dy : {-1, 0})
-        for (int dx : {-1, 0})
-          found |= ink(x + dx, y + dy) && ink(x + dx + 1, y + dy) && ink(x + dx, y + dy + 1) &&
-                   ink(x + dx + 1, y + dy + 1);
-      inSquare += found;
+// The share of inked squares of 2 x 2 pixels at even coordinates that are inked only in part:
+// none where each pixel of a drawing at ratio 1 was blown up to a square.
+double InParts(const QImage& image) {
+  int inked = 0, parts = 0;
+  for (int y = 0; y < image.height(); y += 2)
+    for (int x = 0; x < image.width(); x += 2) {
+      const int n = IsInk(image, x, y) + IsInk(image, x + 1, y) + IsInk(image, x, y + 1) +
+                    IsInk(image, x + 1, y + 1);
+      inked += n > 0;
+      parts += n > 0 && n < 4;
     }
-  return static_cast<double>(inSquare) / Ink(image);
+  return static_cast<double>(parts) / inked;
+}
+
+// Whether every ink pixel of `a` has ink of `b` within a pixel of it.
+bool Near(const QImage& a, const QImage& b) {
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      bool near = !IsInk(a, x, y);
+      for (int d = 0; d < 9; ++d) near |= IsInk(b, x + d % 3 - 1, y + d / 3 - 1);
+      if (!near) return false;
+    }
+  return true;
 }
 
 struct Shape {
   const char* name;
   std::function<void(QtCanvas&)> draw;
+  bool smooth;  // drawn at device resolution rather than in squares of four device pixels
 };
 
 void Diamond(QtCanvas& c) {
@@ -66,31 +80,42 @@ void DottedFrame(QtCanvas& c) {
   c.Polygon(points);
 }
 
+// Sloped lines in every direction, steep and flat.
 void Sloped(QtCanvas& c, PenStyle style) {
   c.Pen.Style = style;
   c.MoveTo(4, 4);
   c.LineTo(40, 30);
   c.LineTo(56, 6);
+  c.LineTo(10, 20);
+  c.LineTo(16, 36);
 }
 
 const Shape kShapes[] = {
-    {"diamond", Diamond},
-    {"dotted frame", DottedFrame},
-    {"circle", [](QtCanvas& c) { c.Ellipse(10, 5, 40, 35); }},
-    {"sloped lines", [](QtCanvas& c) { Sloped(c, PenStyle::Solid); }},
-    {"dotted sloped lines", [](QtCanvas& c) { Sloped(c, PenStyle::Dot); }},
-    {"box", [](QtCanvas& c) { c.Rectangle(5, 5, 50, 30); }},
+    {"diamond", Diamond, true},
+    {"dotted frame", DottedFrame, true},
+    {"circle", [](QtCanvas& c) { c.Ellipse(10, 5, 40, 35); }, true},
+    {"sloped lines", [](QtCanvas& c) { Sloped(c, PenStyle::Solid); }, true},
+    {"dotted sloped lines", [](QtCanvas& c) { Sloped(c, PenStyle::Dot); }, false},
+    {"box", [](QtCanvas& c) { c.Rectangle(5, 5, 50, 30); }, false},
 };
 
 TEST(HighDpiCanvas, EveryThinLineIsTwoDevicePixelsWideAtRatioTwo) {
   for (const Shape& shape : kShapes) {
     const QImage single = Drawn(1, shape.draw), doubled = Drawn(2, shape.draw);
-    EXPECT_EQ(doubled.size(), single.size() * 2) << shape.name;
+    const QImage blownUp = single.scaled(single.size() * 2);
+    EXPECT_EQ(doubled.size(), blownUp.size()) << shape.name;
     // Twice as long and twice as wide: about four times the ink; one pixel wide, about twice.
     const double growth = static_cast<double>(Ink(doubled)) / Ink(single);
     EXPECT_GT(growth, 3.3) << shape.name;
     EXPECT_LT(growth, 4.7) << shape.name;
-    EXPECT_GT(InSquares(doubled), 0.9) << shape.name;
+    // Where the lines are at ratio 1, give or take a device pixel.
+    EXPECT_TRUE(Near(doubled, blownUp) && Near(blownUp, doubled)) << shape.name;
+    EXPECT_TRUE(!shape.smooth || InParts(doubled) > 0.5) << shape.name << " is in squares";
+    // A clip, as a partial repaint sets it, changes only which device pixels are drawn.
+    const QRect clip(13, 12, 35, 20);
+    QImage clipped = Drawn(2, [](QtCanvas&) {});
+    QPainter(&clipped).drawImage(clip, doubled, QRectF(clip.topLeft() * 2, clip.size() * 2));
+    EXPECT_EQ(Drawn(2, shape.draw, clip), clipped) << shape.name;
   }
 }
 
