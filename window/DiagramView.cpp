@@ -41,7 +41,8 @@ uint16_t VirtualKeyCode(int qtKey) {
   }
 }
 
-DiagramView::DiagramView(TForm1& form) : QAbstractScrollArea(&form), form_(form) {
+DiagramView::DiagramView(TForm1& form)
+    : QAbstractScrollArea(&form), form_(form), accessible_(std::make_unique<AccessibleDiagram>(form)) {
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
   viewport()->setAutoFillBackground(true);
@@ -49,6 +50,8 @@ DiagramView::DiagramView(TForm1& form) : QAbstractScrollArea(&form), form_(form)
   horizontalScrollBar()->setSingleStep(LineStep);
   verticalScrollBar()->setSingleStep(LineStep);
 }
+
+DiagramView::~DiagramView() = default;
 
 void DiagramView::SetScrollRanges(int horizontal, int vertical) {
   horizontalRange_ = horizontal;

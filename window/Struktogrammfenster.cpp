@@ -117,6 +117,8 @@ void TForm1::AdjustScrollBars() {
   MeasuringCanvas measuring(view_->viewport());
   const TSize size = ShownBlock->GetSize(measuring.canvas(), *Options);
   view_->SetScrollRanges(size.w + 50, size.h + 50);
+  // Every change of the design, the view or the collapsed blocks ends here.
+  view_->accessible().DesignChanged();
 }
 
 TPoint TForm1::GetDisplayOrigin() {
@@ -216,6 +218,21 @@ int OffsetToShow(int offset, int extent, int low, int high) {
 
 }  // namespace
 
+QRect TForm1::ClientRectFromDesign(const TRect& box) const {
+  const QPoint scroll = ScrollOffsets();
+  return {QPoint(box.Left, box.Top) - scroll, QPoint(box.Right - 1, box.Bottom - 1) - scroll};
+}
+
+std::optional<QRect> TForm1::ClientRectOf(const TElement& element) {
+  PrepareOptions();
+  MeasuringCanvas measuring(view_->viewport());
+  Canvas& canvas = measuring.canvas();
+  const TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
+  const auto box = DrawnBoxInShownBlock(*ShownBlock, canvas, origin, *Options, &element);
+  if (!box) return std::nullopt;
+  return ClientRectFromDesign(*box);
+}
+
 void TForm1::ScrollToSelection() {
   TElement* selected = Options->SelectedElement();
   if (!selected) return;
@@ -253,6 +270,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   if (Closable) {
     closed_ = true;
+    view_->accessible().Close();
     QMdiSubWindow::closeEvent(event);
     return;
   }
@@ -276,4 +294,7 @@ void TForm1::ForgetLostReferences() {
     if (lost.contains(block)) Options->ToggleCollapsed(block);
 }
 
-void TForm1::Guarded(const std::function<void()>& command) { host_.RunCommand(command); }
+void TForm1::Guarded(const std::function<void()>& command) {
+  host_.RunCommand(command);
+  view_->accessible().SelectionChanged();
+}
