@@ -162,6 +162,7 @@ void AccessibleDiagram::Announce(AccessibleElement* object, QAccessible::Event e
 void AccessibleDiagram::DesignChanged() {
   ReleaseDead();
   ++generation_;
+  canvas_.reset();  // the window may have moved to a screen of another resolution
   if (closed_) return;
   std::vector<AccessibleElement*> reordered;
   std::vector<AccessibleElement*> renamed;
