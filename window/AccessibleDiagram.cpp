@@ -138,7 +138,9 @@ std::unordered_map<const TElement*, TElement*> AccessibleDiagram::Locate() const
     pending.pop_back();
     for (int32_t i = 0; i < container->ContentCount(); ++i) {
       for (TElement* e = container->Content(i); e; e = e->Next) {
-        if (objects_.contains(e)) found.emplace(e, container);
+        if (objects_.contains(e) && found.emplace(e, container).second &&
+            found.size() == objects_.size())
+          return found;
         if (e->ContentCount() > 0) pending.push_back(e);
       }
     }

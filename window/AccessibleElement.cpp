@@ -59,9 +59,16 @@ std::vector<TElement*> AccessibleElement::CurrentChildren() const {
 
 bool AccessibleElement::ChildrenChanged() {
   if (!childrenAsked_) return false;
-  std::vector<TElement*> now = CurrentChildren();
-  if (now == toldChildren_) return false;
-  toldChildren_ = std::move(now);
+  // Compared in place: a body may hold many elements, and mostly nothing has changed.
+  std::size_t told = 0;
+  bool same = true;
+  if (element_->ShowsContents(*diagram_.form().Options)) {
+    for (int32_t i = 0; i < element_->ContentCount() && same; ++i)
+      for (TElement* e = element_->Content(i); e && same; e = e->Next)
+        same = told < toldChildren_.size() && toldChildren_[told++] == e;
+  }
+  if (same && told == toldChildren_.size()) return false;
+  toldChildren_ = CurrentChildren();
   return true;
 }
 
