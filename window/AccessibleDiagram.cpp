@@ -124,12 +124,12 @@ AccessibleElement* AccessibleDiagram::SelectedObject() {
   return ObjectOf(form_.Options->SelectedElement());
 }
 
-std::unordered_map<const TElement*, TElement*> AccessibleDiagram::Locate() const {
-  std::unordered_map<const TElement*, TElement*> found;
+std::unordered_map<const TElement*, AccessibleDiagram::Place> AccessibleDiagram::Locate() const {
+  std::unordered_map<const TElement*, Place> found;
   found.reserve(objects_.size());
   TElement* shown = form_.ShownBlock;
   if (!shown) return found;
-  if (objects_.contains(shown)) found.emplace(shown, nullptr);
+  if (objects_.contains(shown)) found.emplace(shown, Place{});
   // Containers whose contents are still to be walked; the walk ends once every element
   // with an object has been met.
   std::vector<TElement*> pending{shown};
@@ -137,8 +137,9 @@ std::unordered_map<const TElement*, TElement*> AccessibleDiagram::Locate() const
     TElement* container = pending.back();
     pending.pop_back();
     for (int32_t i = 0; i < container->ContentCount(); ++i) {
-      for (TElement* e = container->Content(i); e; e = e->Next) {
-        if (objects_.contains(e) && found.emplace(e, container).second &&
+      const TElement* before = nullptr;
+      for (TElement* e = container->Content(i); e; before = e, e = e->Next) {
+        if (objects_.contains(e) && found.emplace(e, Place{container, before}).second &&
             found.size() == objects_.size())
           return found;
         if (e->ContentCount() > 0) pending.push_back(e);
@@ -150,6 +151,15 @@ std::unordered_map<const TElement*, TElement*> AccessibleDiagram::Locate() const
 
 // Clients reach objects by their ids, which die with them; a client within the program may
 // hold an object itself, so invalid objects are kept until there are many of them.
+AccessibleDiagram::Place AccessibleDiagram::PlaceIn(const TElement* container,
+                                                    const TElement* element) {
+  Place place{container, nullptr};
+  for (int32_t i = 0; container && i < container->ContentCount(); ++i)
+    for (const TElement* e = container->Content(i); e; e = e->Next)
+      if (e->Next == element) place.before = e;
+  return place;
+}
+
 void AccessibleDiagram::ReleaseDead() {
   if (dead_.size() < KeptDeadObjects) return;
   for (QAccessible::Id id : dead_) QAccessible::deleteAccessibleInterface(id);
@@ -178,8 +188,13 @@ void AccessibleDiagram::DesignChanged() {
         it = objects_.erase(it);
         continue;
       }
-      it->second.object->SetContainer(where->second);
+      it->second.object->SetContainer(const_cast<TElement*>(where->second.container));
       ++it;
+    }
+    const auto selected = found.find(announcedSelection_);
+    if (selected != found.end()) {
+      if (announcedPlace_ && *announcedPlace_ != selected->second) announcedSelection_ = nullptr;
+      announcedPlace_ = selected->second;
     }
     for (const auto& [element, entry] : objects_) {
       if (entry.object->ChildrenChanged()) reordered.push_back(entry.object);
@@ -203,8 +218,10 @@ void AccessibleDiagram::SelectionChanged() {
   const TElement* selected = form_.Options->SelectedElement();
   if (selected == announcedSelection_) return;
   announcedSelection_ = selected;
+  announcedPlace_.reset();
   if (!selected || !ClientListening()) return;
   if (AccessibleElement* object = ObjectOf(const_cast<TElement*>(selected))) {
+    announcedPlace_ = PlaceIn(object->container(), selected);
     Announce(object, QAccessible::Focus);
     Announce(object, QAccessible::Selection);
   }

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -62,9 +63,16 @@ class AccessibleDiagram {
     AccessibleElement* object;
     QAccessible::Id id;
   };
-  // Where each element that has an object stands now: its container, null for the shown
-  // block; elements missing have left the window.
-  std::unordered_map<const TElement*, TElement*> Locate() const;
+  // Where an element stands: its container (null for the shown block) and its predecessor
+  // in the container's contents (null for the first).
+  struct Place {
+    const TElement* container = nullptr;
+    const TElement* before = nullptr;
+    bool operator==(const Place&) const = default;
+  };
+  static Place PlaceIn(const TElement* container, const TElement* element);
+  // Where each element that has an object stands now; elements missing have left the window.
+  std::unordered_map<const TElement*, Place> Locate() const;
   void ReleaseDead();
   void Announce(AccessibleElement* object, QAccessible::Event event);
 
@@ -78,4 +86,7 @@ class AccessibleDiagram {
   // What clients were last told about; compared only, never followed.
   const TElement* announcedSelection_ = nullptr;
   const TElement* announcedShown_ = nullptr;
+  // Where the announced selection stood at the last change, once known: a selected element
+  // that moves (a drop) is announced again.
+  std::optional<Place> announcedPlace_;
 };

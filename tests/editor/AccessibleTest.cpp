@@ -22,6 +22,11 @@ void Listen(QAccessibleEvent* event) {
   heard.push_back({event->type(), object, state.selected && state.focused});
 }
 
+TElement* ElementOf(QAccessibleInterface* object) {
+  auto* element = dynamic_cast<AccessibleElement*>(object);
+  return element ? element->element() : nullptr;
+}
+
 class AccessibleTest : public EditorTest {
  protected:
   void SetUp() override {
@@ -35,20 +40,16 @@ class AccessibleTest : public EditorTest {
     QAccessible::setActive(false);
     QAccessible::installUpdateHandler(nullptr);
   }
-
-  static QAccessibleInterface* View(TForm1& window) {
-    return QAccessible::queryAccessibleInterface(&window.view());
-  }
   // The object at a path of child indices below the view.
   static QAccessibleInterface* Object(TForm1& window, std::initializer_list<int> path) {
-    QAccessibleInterface* object = View(window);
+    QAccessibleInterface* object = QAccessible::queryAccessibleInterface(&window.view());
     for (int index : path) object = object ? object->child(index) : nullptr;
     return object;
   }
   static std::string Tree(QAccessibleInterface* object) {
     std::string text = object->text(QAccessible::Name).toStdString();
-    for (int i = 0; i < object->childCount(); ++i)
-      text += (i ? ", " : " [") + Tree(object->child(i)) + (i + 1 == object->childCount() ? "]" : "");
+    for (int i = 0, n = object->childCount(); i < n; ++i)
+      text += (i ? ", " : " [") + Tree(object->child(i)) + (i + 1 == n ? "]" : "");
     return text;
   }
   // Every object below the view, parents first.
@@ -58,16 +59,21 @@ class AccessibleTest : public EditorTest {
       for (int c = 0; c < all[i]->childCount(); ++c) all.push_back(all[i]->child(c));
     return all;
   }
-  static TElement* ElementOf(QAccessibleInterface* object) {
-    return static_cast<AccessibleElement*>(object)->element();
-  }
-  std::vector<QAccessible::Event> HeardFor(QAccessibleInterface* object) const {
-    std::vector<QAccessible::Event> types;
-    for (const Heard& h : heard)
-      if (h.object == object) types.push_back(h.type);
-    return types;
+  // The events heard since the last call, each as its type and the element it names.
+  static std::vector<std::pair<QAccessible::Event, TElement*>> Events() {
+    std::vector<std::pair<QAccessible::Event, TElement*>> events;
+    for (const Heard& h : heard) {
+      events.emplace_back(h.type, ElementOf(h.object));
+      if (h.type == QAccessible::Focus) EXPECT_TRUE(h.selected);
+    }
+    heard.clear();
+    return events;
   }
 };
+
+constexpr auto Focus = QAccessible::Focus;
+constexpr auto Selection = QAccessible::Selection;
+constexpr auto Reorder = QAccessible::ObjectReorder;
 
 const char* const EveryKind =
     "A(x := 1) I(x > 0)[A(y)|] W(i < 10)[A(b)] F(i von 1 bis 10)[] D(k > 0)[] R(fertig)[] "
@@ -84,44 +90,37 @@ TEST_F(AccessibleTest, TheTreeNestsAsTheDesignInBothViews) {
       "Block: Eingabe [Anweisung: lies x]]";
   for (const char* view : {"Struktogramm1", "Flussdiagramm1"}) {
     Trigger(view);
-    QAccessibleInterface* tree = View(First());
-    ASSERT_TRUE(tree);
+    QAccessibleInterface* tree = Object(First(), {});
     EXPECT_EQ(tree->role(), QAccessible::Tree);
     ASSERT_EQ(tree->childCount(), 1);
     EXPECT_EQ(Tree(tree->child(0)), expected) << view;
+    EXPECT_EQ(tree->child(0)->parent(), tree);
     for (QAccessibleInterface* object : All(First())) {
       const QAccessible::State state = object->state();
       const bool block = dynamic_cast<TBlock*>(ElementOf(object)) != nullptr;
       EXPECT_EQ(object->role(), QAccessible::TreeItem);
       EXPECT_TRUE(state.focusable && state.selectable && !state.selected && !state.invisible);
-      EXPECT_EQ(bool(state.expandable), block);
-      EXPECT_EQ(bool(state.expanded), block);
+      EXPECT_TRUE(state.expandable == block && state.expanded == block);
       for (int i = 0; i < object->childCount(); ++i) {
         EXPECT_EQ(object->child(i)->parent(), object);
         EXPECT_EQ(object->indexOfChild(object->child(i)), i);
       }
     }
   }
-  EXPECT_EQ(Object(First(), {0})->parent(), View(First()));
-}
-
-TEST_F(AccessibleTest, ACollapsedBlockHasNoChildrenAndShowsAsCollapsed) {
-  SetDesign(EveryKind);
+  // A collapsed block has no children; what it holds stays valid but is not drawn.
   QAccessibleInterface* block = Object(First(), {0, 6});
   QAccessibleInterface* inner = block->child(0);
-  ASSERT_TRUE(inner);
-  Click(First(), ElementOf(block));
+  Click(First(), At({6}));
   First().ChangeDisplay();
   EXPECT_EQ(block->childCount(), 0);
   EXPECT_TRUE(block->state().collapsed && !block->state().expanded);
-  EXPECT_TRUE(inner->isValid()) << "still in the design";
-  EXPECT_TRUE(inner->state().invisible);
-  EXPECT_EQ(HeardFor(block), (std::vector{QAccessible::Focus, QAccessible::Selection,
-                                          QAccessible::ObjectReorder}));
+  EXPECT_TRUE(inner->isValid() && inner->state().invisible);
+  EXPECT_EQ(Events(), (std::vector<std::pair<QAccessible::Event, TElement*>>{
+                          {Focus, At({6})}, {Selection, At({6})}, {Reorder, At({6})}}));
 }
 
-// Rectangles are worked out apart from drawing; they must agree with where drawing puts
-// each element, scrolled both ways.
+// Rectangles are worked out apart from drawing; they must agree with where drawing puts each
+// element, scrolled both ways, and say which elements are out of sight.
 TEST_F(AccessibleTest, RectanglesAreWhereElementsAreDrawnOnScreen) {
   std::string design = std::string(EveryKind) + " A(" + std::string(300, 'w') + ")";
   for (int i = 0; i < 40; ++i) design += " A(s" + std::to_string(i) + ")";
@@ -130,91 +129,70 @@ TEST_F(AccessibleTest, RectanglesAreWhereElementsAreDrawnOnScreen) {
     Trigger(view);
     const QScrollBar* h = First().view().horizontalScrollBar();
     const QScrollBar* v = First().view().verticalScrollBar();
-    ASSERT_GT(h->maximum(), 0);
-    ASSERT_GT(v->maximum(), 0);
+    ASSERT_TRUE(h->maximum() > 0 && v->maximum() > 0);
     First().SetScrollOffsets({h->maximum() / 3, v->maximum() / 2});
     const QWidget* viewport = First().view().viewport();
-    const QRect client(QPoint(0, 0), viewport->size());
-    int shown = 0, hidden = 0;
+    int hidden = 0;
     for (QAccessibleInterface* object : All(First())) {
       const auto drawn = First().ClientRectOf(*ElementOf(object));
       ASSERT_TRUE(drawn);
-      const QRect expected(viewport->mapToGlobal(drawn->topLeft()), drawn->size());
-      EXPECT_EQ(object->rect(), expected) << object->text(QAccessible::Name).toStdString();
-      const bool offscreen = object->state().offscreen;
-      EXPECT_EQ(offscreen, !drawn->intersects(client));
-      (offscreen ? hidden : shown)++;
+      EXPECT_EQ(object->rect(), QRect(viewport->mapToGlobal(drawn->topLeft()), drawn->size()));
+      EXPECT_EQ(object->state().offscreen, !drawn->intersects(viewport->rect()));
+      hidden += object->state().offscreen;
     }
-    EXPECT_GT(shown, 0);
     EXPECT_GT(hidden, 0);
-    // The object under a point of the client area is the innermost drawn there.
-    QAccessibleInterface* statement = Object(First(), {0, 0});
+    // The object under a point is the innermost drawn there.
     First().SetScrollOffsets({0, 0});
+    QAccessibleInterface* statement = Object(First(), {0, 0});
     const QPoint on = statement->rect().center();
-    QAccessibleInterface* found = View(First())->childAt(on.x(), on.y());
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->childAt(on.x(), on.y()), statement) << view;
+    EXPECT_EQ(Object(First(), {})->childAt(on.x(), on.y())->childAt(on.x(), on.y()), statement);
   }
 }
 
-TEST_F(AccessibleTest, TheSelectionIsAnnouncedOnClicksAndArrowKeys) {
+TEST_F(AccessibleTest, SelectionAndDesignChangesAreAnnounced) {
   SetDesign("A(a) I(c)[A(y)|A(n)] A(z)");
-  const auto announced = [&] {
-    std::vector<TElement*> focused;
-    for (const Heard& h : heard) {
-      if (h.type == QAccessible::Focus) focused.push_back(ElementOf(h.object));
-      if (h.type == QAccessible::Focus || h.type == QAccessible::Selection)
-        EXPECT_TRUE(h.selected);
-    }
-    heard.clear();
-    return focused;
-  };
+  using Heard = std::vector<std::pair<QAccessible::Event, TElement*>>;
+  const auto selected = [](TElement* e) { return Heard{{Focus, e}, {Selection, e}}; };
   auto* decision = static_cast<TIf*>(At({1}));
-  Click(First(), At({1}));
-  EXPECT_EQ(announced(), std::vector<TElement*>{decision});
-  EXPECT_EQ(View(First())->focusChild()->text(QAccessible::Name), "Entscheidung: c");
-  const std::pair<Qt::Key, TElement*> steps[] = {
-      {Qt::Key_Left, decision->Branch(1)}, {Qt::Key_Up, decision},
-      {Qt::Key_Right, decision->Branch(2)}, {Qt::Key_Down, At({1, 2, 0})},
-      {Qt::Key_Down, At({2})}, {Qt::Key_Up, decision}};
-  for (const auto& [key, selected] : steps) {
+  Click(First(), decision);
+  EXPECT_EQ(Events(), selected(decision));
+  EXPECT_EQ(Object(First(), {})->focusChild()->text(QAccessible::Name), "Entscheidung: c");
+  for (const auto& [key, element] : std::vector<std::pair<Qt::Key, TElement*>>{
+           {Qt::Key_Left, decision->Branch(1)}, {Qt::Key_Up, decision},
+           {Qt::Key_Right, decision->Branch(2)}, {Qt::Key_Down, At({1, 2, 0})},
+           {Qt::Key_Down, At({2})}, {Qt::Key_Up, decision}, {Qt::Key_Up, At({0})},
+           {Qt::Key_Up, &Root()}}) {
     Key(First(), key);
-    EXPECT_EQ(announced(), std::vector<TElement*>{selected}) << key;
+    EXPECT_EQ(Events(), selected(element)) << key;
   }
-  Key(First(), Qt::Key_Up);  // the element before the decision
-  Key(First(), Qt::Key_Up);  // the shown block
-  EXPECT_EQ(announced(), (std::vector<TElement*>{At({0}), &Root()}));
   Key(First(), Qt::Key_Up);
-  EXPECT_TRUE(announced().empty()) << "nothing changed";
-}
+  EXPECT_EQ(Events(), Heard{}) << "nothing changed";
 
-TEST_F(AccessibleTest, InsertDeleteAndTextEditsChangeTheTree) {
-  SetDesign("A(a) A(b)");
+  // A dropped element is announced where it lands.
   QAccessibleInterface* root = Object(First(), {0});
-  QAccessibleInterface* first = root->child(0);
-  ASSERT_EQ(root->childCount(), 2);
-  Click(First(), At({0}));
-  heard.clear();
+  ASSERT_EQ(root->childCount(), 3);
+  TElement* a = At({0});
+  Drag(First(), ClientPointOn(First(), a), ClientPointOn(First(), At({2})));
+  ASSERT_EQ(Design(), "I(c)[A(y)|A(n)] A(z) A(a)");
+  EXPECT_EQ(Events(), (Heard{{Focus, a}, {Selection, a}, {Reorder, &Root()}, {Focus, a},
+                             {Selection, a}}));
+
   dialogs.ConfirmInput("neu := 1");
   Key(First(), Qt::Key_Insert);
-  EXPECT_EQ(root->childCount(), 3);
-  EXPECT_EQ(root->child(1)->text(QAccessible::Name), "Anweisung: neu := 1");
-  const auto reordered = [&] { return HeardFor(root) == std::vector{QAccessible::ObjectReorder}; };
-  EXPECT_TRUE(reordered());
-  EXPECT_EQ(HeardFor(root->child(1)).at(0), QAccessible::Focus);
-
-  heard.clear();
+  ASSERT_EQ(root->childCount(), 4);
+  EXPECT_EQ(root->child(3)->text(QAccessible::Name), "Anweisung: neu := 1");
+  // The new element is announced as "???", then by the text typed into its box.
+  EXPECT_EQ(Events(), (Heard{{Focus, At({3})}, {Selection, At({3})}, {Reorder, &Root()},
+                             {QAccessible::NameChanged, At({3})}}));
   Key(First(), Qt::Key_Delete);
-  EXPECT_EQ(root->childCount(), 2);
-  EXPECT_TRUE(reordered());
+  EXPECT_EQ(root->childCount(), 3);
+  EXPECT_EQ(Events(), (Heard{{Reorder, &Root()}}));
 
-  heard.clear();
-  Click(First(), At({0}));
   dialogs.ConfirmInput("a := 2");
+  Key(First(), Qt::Key_Down);
   Key(First(), Qt::Key_Return);
-  EXPECT_EQ(first->text(QAccessible::Name), "Anweisung: a := 2");
-  EXPECT_EQ(HeardFor(first), (std::vector{QAccessible::Focus, QAccessible::Selection,
-                                          QAccessible::NameChanged}));
+  EXPECT_EQ(root->child(0)->text(QAccessible::Name), "Entscheidung: a := 2");
+  EXPECT_EQ(Events().back(), std::pair(QAccessible::NameChanged, At({0})));
 }
 
 // Run under the sanitizers, this shows that an object never follows its freed element.
@@ -227,13 +205,12 @@ TEST_F(AccessibleTest, ObjectsOfElementsThatLeftAnswerAsInvalid) {
   const auto gone = [](QAccessibleInterface* object) {
     return !object->isValid() && object->text(QAccessible::Name).isEmpty() &&
            object->childCount() == 0 && !object->child(0) && !object->parent() &&
-           object->state().invalid && object->rect().isNull() && object->actionInterface() &&
+           object->state().invalid && object->rect().isNull() &&
            object->actionInterface()->actionNames().isEmpty();
   };
   Click(First(), At({1}));
   Key(First(), Qt::Key_Delete);
-  EXPECT_TRUE(gone(block));
-  EXPECT_TRUE(gone(inner));
+  EXPECT_TRUE(gone(block) && gone(inner));
   EXPECT_TRUE(root->isValid());
   EXPECT_EQ(root->childCount(), 2);
 
@@ -243,42 +220,35 @@ TEST_F(AccessibleTest, ObjectsOfElementsThatLeftAnswerAsInvalid) {
   TForm1* second = First().InneuemFensteranzeigen();
   ASSERT_TRUE(second);
   QAccessibleInterface* elsewhere = Object(*second, {0, 0});
-  ASSERT_TRUE(elsewhere);
   Trigger("Rckgngig1");
-  EXPECT_TRUE(gone(root));
-  EXPECT_TRUE(gone(last));
-  EXPECT_TRUE(gone(elsewhere));
-  EXPECT_EQ(Tree(Object(First(), {0, 1})), "Block: b [Anweisung: b1, Entscheidung: c [Ja-Block "
-                                           "[Anweisung: y], Nein-Block]]");
+  EXPECT_TRUE(gone(root) && gone(last) && gone(elsewhere));
+  EXPECT_EQ(Tree(Object(First(), {0, 1})),
+            "Block: b [Anweisung: b1, Entscheidung: c [Ja-Block [Anweisung: y], Nein-Block]]");
 }
 
-TEST_F(AccessibleTest, ActionsSelectEditAndCollapse) {
+TEST_F(AccessibleTest, ActionsSelectEditAndCollapseThroughTheCommandGuard) {
   SetDesign("A(a) B(b)[A(b1)]");
-  QAccessibleInterface* statement = Object(First(), {0, 0});
-  QAccessibleInterface* block = Object(First(), {0, 1});
-  QAccessibleActionInterface* actions = statement->actionInterface();
-  ASSERT_TRUE(actions);
-  EXPECT_EQ(actions->actionNames(), (QStringList{"Auswählen", "Text bearbeiten"}));
-  EXPECT_EQ(block->actionInterface()->actionNames(),
-            (QStringList{"Auswählen", "Text bearbeiten", "Ein-/Ausklappen"}));
-
-  actions->doAction("Auswählen");
+  QAccessibleActionInterface* statement = Object(First(), {0, 0})->actionInterface();
+  QAccessibleActionInterface* block = Object(First(), {0, 1})->actionInterface();
+  EXPECT_EQ(statement->actionNames(), (QStringList{"Auswählen", "Text bearbeiten"}));
+  EXPECT_EQ(block->actionNames(), (QStringList{"Auswählen", "Text bearbeiten", "Ein-/Ausklappen"}));
+  statement->doAction("Auswählen");
   EXPECT_EQ(First().Options->SelectedElement(), At({0}));
-  block->actionInterface()->doAction("Ein-/Ausklappen");
+  block->doAction("Ein-/Ausklappen");
   EXPECT_TRUE(First().Options->IsCollapsed(At({1})));
   EXPECT_EQ(First().Options->SelectedElement(), At({1}));
 
-  // The text box opens once the client's request is answered, through the command guard:
-  // while it is open, another action is refused.
+  // The text box opens once the client's request is answered; while it is open, another
+  // action is refused.
   dialogs.ConfirmInput("a := 1");
-  dialogs.whileOpen = [&] { block->actionInterface()->doAction("Auswählen"); };
-  actions->doAction("Text bearbeiten");
+  dialogs.whileOpen = [&] { block->doAction("Auswählen"); };
+  statement->doAction("Text bearbeiten");
   EXPECT_TRUE(dialogs.inputCalls.empty());
   QCoreApplication::processEvents();
   ASSERT_EQ(dialogs.inputCalls.size(), 1u);
-  EXPECT_EQ(dialogs.inputCalls[0].text, "a");
   EXPECT_EQ(At({0})->Text, "a := 1");
   EXPECT_EQ(First().Options->SelectedElement(), At({0}));
+  dialogs.whileOpen = nullptr;
 }
 
 }  // namespace
