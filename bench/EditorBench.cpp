@@ -26,8 +26,8 @@
 #include "platform/qt/QtPrinter.h"
 #include "shell/Conversions.h"
 #include "shell/Hauptfenster.h"
-#include "window/DiagramPrint.h"
 #include "window/AccessibleDiagram.h"
+#include "window/DiagramPrint.h"
 #include "window/DiagramView.h"
 #include "window/Struktogrammfenster.h"
 

@@ -178,6 +178,7 @@ void AccessibleDiagram::DesignChanged() {
   if (closed_) return;
   std::vector<AccessibleElement*> reordered;
   std::vector<AccessibleElement*> renamed;
+  std::vector<AccessibleElement*> folded;
   if (!objects_.empty()) {
     const auto found = Locate();
     for (auto it = objects_.begin(); it != objects_.end();) {
@@ -199,11 +200,18 @@ void AccessibleDiagram::DesignChanged() {
     for (const auto& [element, entry] : objects_) {
       if (entry.object->ChildrenChanged()) reordered.push_back(entry.object);
       if (entry.object->NameChanged()) renamed.push_back(entry.object);
+      if (entry.object->CollapsedChanged()) folded.push_back(entry.object);
     }
   }
   if (ClientListening()) {
     for (AccessibleElement* object : reordered) Announce(object, QAccessible::ObjectReorder);
     for (AccessibleElement* object : renamed) Announce(object, QAccessible::NameChanged);
+    for (AccessibleElement* object : folded) {
+      QAccessible::State changed;
+      changed.expanded = changed.collapsed = true;
+      QAccessibleStateChangeEvent event(object, changed);
+      Deliver(event);
+    }
     if (announcedShown_ && form_.ShownBlock != announcedShown_) {
       QAccessibleEvent event(&view(), QAccessible::ObjectReorder);
       Deliver(event);

@@ -1,11 +1,11 @@
 #include "window/AccessibleElement.h"
 
 #include <QAccessible>
-#include <algorithm>
 #include <QMetaObject>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "model/Struktteile.h"
 #include "platform/qt/Encoding.h"
@@ -42,7 +42,11 @@ QString AccessibleNameOf(const TElement& element, const TElement* container) {
 
 AccessibleElement::AccessibleElement(AccessibleDiagram& diagram, TElement* element,
                                      TElement* container)
-    : diagram_(diagram), element_(element), container_(container), name_(element->Text) {}
+    : diagram_(diagram),
+      element_(element),
+      container_(container),
+      name_(element->Text),
+      collapsed_(diagram.form().Options->IsCollapsed(element)) {}
 
 void AccessibleElement::SetContainer(TElement* container) {
   container_ = container;
@@ -69,6 +73,13 @@ bool AccessibleElement::ChildrenChanged() {
   }
   if (same && told == toldChildren_.size()) return false;
   toldChildren_ = CurrentChildren();
+  return true;
+}
+
+bool AccessibleElement::CollapsedChanged() {
+  const bool collapsed = diagram_.form().Options->IsCollapsed(element_);
+  if (collapsed == collapsed_) return false;
+  collapsed_ = collapsed;
   return true;
 }
 

@@ -30,10 +30,11 @@ class AccessibleElement : public QAccessibleInterface, public QAccessibleActionI
   void SetContainer(TElement* container);
   void Invalidate() { element_ = container_ = nullptr; }
 
-  // After a change: whether the children a client was told of differ now, and whether the
-  // name did; each remembers the new state.
+  // After a change: whether the children a client was told of differ now, whether the name
+  // did, whether a block was collapsed or expanded; each remembers the new state.
   bool ChildrenChanged();
   bool NameChanged();
+  bool CollapsedChanged();
 
   // The box the window draws the element in, in design coordinates; none when not drawn.
   std::optional<TRect> DesignBox();
@@ -78,6 +79,7 @@ class AccessibleElement : public QAccessibleInterface, public QAccessibleActionI
   TElement* element_;
   TElement* container_;
   std::string name_;  // the text when the name was last given
+  bool collapsed_;
   // What the children are and where they lie, as of childrenGeneration_.
   std::vector<Placed> children_;
   uint64_t childrenGeneration_ = 0;

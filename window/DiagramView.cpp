@@ -42,7 +42,9 @@ uint16_t VirtualKeyCode(int qtKey) {
 }
 
 DiagramView::DiagramView(TForm1& form)
-    : QAbstractScrollArea(&form), form_(form), accessible_(std::make_unique<AccessibleDiagram>(form)) {
+    : QAbstractScrollArea(&form),
+      form_(form),
+      accessible_(std::make_unique<AccessibleDiagram>(form)) {
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
   viewport()->setAutoFillBackground(true);
