@@ -10,6 +10,11 @@
 
 namespace {
 
+constexpr const char* KeysHelp =
+    "Pfeiltasten: durch den Entwurf gehen (links und rechts in die Zweige, oben zum "
+    "Vorgänger, unten in Lesereihenfolge); Eingabe: Text bearbeiten; Einfg: Anweisung "
+    "einfügen; Entf: löschen";
+
 // The client area of a diagram window as a tree whose one item is the shown block.
 class AccessibleDiagramView : public QAccessibleWidget {
  public:
@@ -32,6 +37,7 @@ class AccessibleDiagramView : public QAccessibleWidget {
   QAccessibleInterface* focusChild() const override { return diagram().SelectedObject(); }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return diagram().form().windowTitle();
+    if (t == QAccessible::Description) return QString::fromUtf8(KeysHelp);
     return QAccessibleWidget::text(t);
   }
 
@@ -233,6 +239,11 @@ void AccessibleDiagram::SelectionChanged() {
     Announce(object, QAccessible::Focus);
     Announce(object, QAccessible::Selection);
   }
+}
+
+void AccessibleDiagram::AnnounceSelection() {
+  announcedSelection_ = nullptr;
+  SelectionChanged();
 }
 
 void AccessibleDiagram::Close() {

@@ -49,6 +49,8 @@ class AccessibleDiagram {
 
   void DesignChanged();
   void SelectionChanged();
+  // Announces the selection again, as the window gains the keyboard focus.
+  void AnnounceSelection();
   void Close();
 
   // Changes with every DesignChanged: what objects worked out about positions is stale then.

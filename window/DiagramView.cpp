@@ -112,6 +112,12 @@ void DiagramView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+// Coming back to a window, a screen reader hears where its selection is.
+void DiagramView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  accessible_->AnnounceSelection();
+}
+
 // The platform asks for the pop-up menu when the right button goes down; from the mouse it
 // opens on the release instead (above), from the keyboard's menu key at once.
 void DiagramView::contextMenuEvent(QContextMenuEvent* event) {

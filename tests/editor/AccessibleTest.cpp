@@ -64,7 +64,7 @@ class AccessibleTest : public EditorTest {
     std::vector<std::pair<QAccessible::Event, TElement*>> events;
     for (const Heard& h : heard) {
       events.emplace_back(h.type, ElementOf(h.object));
-      if (h.type == QAccessible::Focus) EXPECT_TRUE(h.selected);
+      EXPECT_TRUE(h.type != QAccessible::Focus || h.selected);
     }
     heard.clear();
     return events;
@@ -157,6 +157,7 @@ TEST_F(AccessibleTest, SelectionAndDesignChangesAreAnnounced) {
   using Heard = std::vector<std::pair<QAccessible::Event, TElement*>>;
   const auto selected = [](TElement* e) { return Heard{{Focus, e}, {Selection, e}}; };
   auto* decision = static_cast<TIf*>(At({1}));
+  First().view().setFocus();
   Click(First(), decision);
   EXPECT_EQ(Events(), selected(decision));
   EXPECT_EQ(Object(First(), {})->focusChild()->text(QAccessible::Name), "Entscheidung: c");
@@ -174,6 +175,10 @@ TEST_F(AccessibleTest, SelectionAndDesignChangesAreAnnounced) {
   }
   Key(First(), Qt::Key_Up);
   EXPECT_EQ(Events(), Heard{}) << "nothing changed";
+  // Coming back to the window announces the selection again.
+  First().view().clearFocus();
+  First().view().setFocus();
+  EXPECT_EQ(Events(), selected(&Root()));
 
   // A dropped element is announced where it lands.
   QAccessibleInterface* root = Object(First(), {0});
