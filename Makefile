@@ -8,7 +8,8 @@ JOBS := -j2
 PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core \
             xvfb xauth qt6-translations-l10n dpkg-dev lintian desktop-file-utils appstream \
-            shared-mime-info libglib2.0-bin man-db
+            shared-mime-info libglib2.0-bin man-db dbus-bin dbus-daemon at-spi2-core \
+            python3-pyatspi gir1.2-atspi-2.0
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 

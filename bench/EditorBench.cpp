@@ -1,5 +1,6 @@
 // Benchmarks of the editor itself: a main window with real diagram windows on the offscreen
 // platform, dialogs answered at once, each command measured until every window has painted.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +14,9 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "bench/BenchDesigns.h"
 #include "bench/BenchDialogs.h"
@@ -22,6 +26,7 @@
 #include "platform/qt/QtPrinter.h"
 #include "shell/Conversions.h"
 #include "shell/Hauptfenster.h"
+#include "window/AccessibleDiagram.h"
 #include "window/DiagramPrint.h"
 #include "window/DiagramView.h"
 #include "window/Struktogrammfenster.h"
@@ -222,8 +227,76 @@ void Undo(benchmark::State& state, DesignShape shape) {
   editor.Failed(state);
 }
 
+// An accessibility client in the program: it hears every event and ignores it.
+class AccessibilityClient {
+ public:
+  AccessibilityClient() {
+    QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+    QAccessible::setActive(true);
+  }
+  ~AccessibilityClient() {
+    QAccessible::setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+  }
+};
+
+// Asks every element on window's screenful for its children, as a screen reader reviewing
+// the screen does: from the view down, into each child that lies on screen. The elements of
+// a body are stacked from top to bottom, so those on screen are found by halving; the
+// branches of a decision lie side by side and are all looked at. Returns how many objects
+// were looked at.
+int64_t WalkScreenful(TForm1& window) {
+  const QWidget* viewport = window.view().viewport();
+  const QRect screen(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+  int64_t looked = 0;
+  std::vector<QAccessibleInterface*> pending{QAccessible::queryAccessibleInterface(&window.view())};
+  while (!pending.empty()) {
+    QAccessibleInterface* object = pending.back();
+    pending.pop_back();
+    const int count = object->childCount();
+    int low = 0, high = count > 2 ? count : 0;
+    while (low < high) {
+      const int middle = (low + high) / 2;
+      if (object->child(middle)->rect().bottom() < screen.top())
+        low = middle + 1;
+      else
+        high = middle;
+    }
+    for (int i = low; i < count; ++i) {
+      QAccessibleInterface* child = object->child(i);
+      ++looked;
+      const QRect r = child->rect();
+      if (r.top() > screen.bottom()) break;
+      if (r.intersects(screen)) pending.push_back(child);
+    }
+  }
+  return looked;
+}
+
+// One window of the design size in the structogram view, scrolled down to the middle of the
+// design, where the deep design's nested blocks begin at the left; each walk follows a
+// change, so nothing worked out before holds.
+void AccessibleWalk(benchmark::State& state, DesignShape shape) {
+  Editor editor(SharedDesign(shape, Size));
+  editor.Trigger("Struktogramm1");
+  AccessibilityClient client;
+  TForm1& window = editor.First();
+  window.SetScrollOffsets({0, window.view().verticalScrollBar()->maximum() / 2});
+  int64_t looked = WalkScreenful(window);
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.view().accessible().DesignChanged();
+    state.ResumeTiming();
+    looked = WalkScreenful(window);
+  }
+  state.counters["objects"] = double(looked);
+  state.counters["cached"] = double(window.view().accessible().LiveObjects());
+  if (looked < 3) state.SkipWithError("nothing on screen");
+  editor.Failed(state);
+}
+
 // The editing commands with the design in two windows; the command goes to the second one.
-void Command(benchmark::State& state, const std::string& command, DesignShape shape) {
+void Command(benchmark::State& state, std::string command, DesignShape shape) {
   Editor editor(SharedDesign(shape, Size));
   TForm1* window = editor.OpenWindowOnRoot();
   TElement* target = MiddleStatement(editor.Root());
@@ -231,6 +304,19 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
     state.SkipWithError("the design has no statement to work on");
     return;
   }
+  // "-listened": an accessibility client listens and has read the screenful around the
+  // target; the windows learn of the changes the benchmark makes itself between steps.
+  std::optional<AccessibilityClient> client;
+  if (command.ends_with("-listened")) {
+    command.resize(command.size() - std::string_view("-listened").size());
+    client.emplace();
+    SelectOnly(*window, target);
+    window->ScrollToSelection();
+    WalkScreenful(*window);
+  }
+  const auto settle = [&] {
+    if (client) editor.form->RefreshAll();
+  };
   if (command == "insert") {
     SelectOnly(*window, target);
     for (auto _ : state) {
@@ -247,6 +333,7 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
         DisposeElement(inserted);
         change.Finish({&editor.Root()});
       }
+      settle();
       SelectOnly(*window, target);
       state.ResumeTiming();
     }
@@ -266,6 +353,7 @@ void Command(benchmark::State& state, const std::string& command, DesignShape sh
         LinkAfter(*before, target);
         change.Finish({&editor.Root()});
       }
+      settle();
       SelectOnly(*window, target);
       state.ResumeTiming();
     }
@@ -379,7 +467,9 @@ const bool registered = [] {
                                  [=](benchmark::State& state) { Print(state, shape); })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-  for (const char* command : {"insert", "edit", "delete", "drop", "undo", "undo-after-load", "down"})
+  RegisterEditor("AccessibleWalk", AccessibleWalk);
+  for (const char* command : {"insert", "edit", "delete", "drop", "undo", "undo-after-load", "down",
+                              "insert-listened", "delete-listened"})
     RegisterEditor(std::string("Command/") + command,
                    [command](benchmark::State& state, DesignShape shape) {
                      Command(state, command, shape);

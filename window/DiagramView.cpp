@@ -42,7 +42,10 @@ uint16_t VirtualKeyCode(int qtKey) {
   }
 }
 
-DiagramView::DiagramView(TForm1& form) : QAbstractScrollArea(&form), form_(form) {
+DiagramView::DiagramView(TForm1& form)
+    : QAbstractScrollArea(&form),
+      form_(form),
+      accessible_(std::make_unique<AccessibleDiagram>(form)) {
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
   viewport()->setAutoFillBackground(true);
@@ -50,6 +53,8 @@ DiagramView::DiagramView(TForm1& form) : QAbstractScrollArea(&form), form_(form)
   horizontalScrollBar()->setSingleStep(LineStep);
   verticalScrollBar()->setSingleStep(LineStep);
 }
+
+DiagramView::~DiagramView() = default;
 
 void DiagramView::SetScrollRanges(int horizontal, int vertical) {
   horizontalRange_ = horizontal;
@@ -123,6 +128,12 @@ void DiagramView::wheelEvent(QWheelEvent* event) {
   if (steps == 0) return;
   const QPoint at = event->position().toPoint();
   form_.Guarded([&] { form_.ZoomBySteps(steps, at); });
+}
+
+// Coming back to a window, a screen reader hears where its selection is.
+void DiagramView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  accessible_->AnnounceSelection();
 }
 
 // The platform asks for the pop-up menu when the right button goes down; from the mouse it

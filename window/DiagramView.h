@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <memory>
+
+#include "window/AccessibleDiagram.h"
 
 class TForm1;
 
@@ -11,6 +14,10 @@ class DiagramView : public QAbstractScrollArea {
 
  public:
   explicit DiagramView(TForm1& form);
+  ~DiagramView() override;
+
+  // The accessible objects of the elements the window shows.
+  AccessibleDiagram& accessible() { return *accessible_; }
 
   // Sets a scroll bar's range so that the offset runs from 0 to range minus the client size;
   // the bar shows when range exceeds the client size.
@@ -24,6 +31,7 @@ class DiagramView : public QAbstractScrollArea {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -32,6 +40,7 @@ class DiagramView : public QAbstractScrollArea {
   void ApplyRanges();
 
   TForm1& form_;
+  std::unique_ptr<AccessibleDiagram> accessible_;
   int horizontalRange_ = 0;
   int verticalRange_ = 0;
   int zoomWheel_ = 0;  // wheel turns with Ctrl not yet a whole notch

@@ -4,6 +4,7 @@
 #include "model/DesignChange.h"
 #include "model/Records.h"
 #include "model/TreeQueries.h"
+#include "window/DiagramView.h"
 #include "window/EditMessages.h"
 #include "window/InsertCommands.h"
 #include "window/Struktogrammfenster.h"
@@ -36,6 +37,14 @@ void TForm1::Select(TElement* element) {
   host_.ShowStatus({});
   Options->ClearSelection();
   Options->Select(element);
+  view().accessible().SelectionChanged();
+}
+
+void TForm1::SelectAndShow(TElement* element) {
+  if (element == Options->SelectedElement()) return ScrollToSelection();
+  Select(element);
+  RepaintNow();
+  ScrollToSelection();
 }
 
 // With nothing selected the command does nothing; the status line says why.

@@ -118,6 +118,8 @@ void TForm1::AdjustScrollBars() {
   const TSize size = ShownBlock->GetSize(measuring.canvas(), *Options);
   const ViewMapping mapping = Mapping();
   view_->SetScrollRanges(mapping.ClientLength(size.w + 50), mapping.ClientLength(size.h + 50));
+  // Every change of the design, the view or the collapsed blocks ends here.
+  view_->accessible().DesignChanged();
 }
 
 TPoint TForm1::GetDisplayOrigin() {
@@ -224,6 +226,24 @@ int OffsetToShow(int offset, int extent, int low, int high) {
 
 }  // namespace
 
+QRect TForm1::ClientRectFromDesign(const TRect& box) const {
+  // A design pixel is a drawing pixel plus the mapping's shift.
+  const ViewMapping mapping = Mapping();
+  const TPoint shift = mapping.Shift();
+  return mapping.ToClient(
+      {box.Left - shift.x, box.Top - shift.y, box.Right - shift.x, box.Bottom - shift.y});
+}
+
+std::optional<QRect> TForm1::ClientRectOf(const TElement& element) {
+  PrepareOptions();
+  MeasuringCanvas measuring(view_->viewport());
+  Canvas& canvas = measuring.canvas();
+  const TPoint origin = ::GetDisplayOrigin(*ShownBlock, canvas, *Options);
+  const auto box = DrawnBoxInShownBlock(*ShownBlock, canvas, origin, *Options, &element);
+  if (!box) return std::nullopt;
+  return ClientRectFromDesign(*box);
+}
+
 void TForm1::ScrollToSelection() {
   TElement* selected = Options->SelectedElement();
   if (!selected) return;
@@ -262,6 +282,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   if (Closable) {
     closed_ = true;
+    view_->accessible().Close();
     QMdiSubWindow::closeEvent(event);
     return;
   }
@@ -285,4 +306,7 @@ void TForm1::ForgetLostReferences() {
     if (lost.contains(block)) Options->ToggleCollapsed(block);
 }
 
-void TForm1::Guarded(const std::function<void()>& command) { host_.RunCommand(command); }
+void TForm1::Guarded(const std::function<void()>& command) {
+  host_.RunCommand(command);
+  view_->accessible().SelectionChanged();
+}

@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 class QMdiArea;
 class QMenu;
 class QPainter;
+class QRect;
 class DiagramView;
 
 // A diagram window: a child window of the main window that shows one block of the design,
@@ -97,6 +99,12 @@ class TForm1 : public QMdiSubWindow {
   void ForgetLostReferences();
 
   DiagramView& view() const { return *view_; }
+  // Where a box of the design (as measuring and drawing place it) lies in the client area.
+  QRect ClientRectFromDesign(const TRect& box) const;
+  // Where element is drawn in the client area; nothing when it is not drawn.
+  std::optional<QRect> ClientRectOf(const TElement& element);
+  // Selects element as a click does and scrolls it into sight.
+  void SelectAndShow(TElement* element);
   QPoint ScrollOffsets() const;
   void SetScrollOffsets(QPoint offsets);
 

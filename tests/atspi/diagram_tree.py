@@ -1,0 +1,94 @@
+#!/usr/bin/python3
+"""The diagram reaches the desktop's accessibility bus: under a virtual display and a session
+bus of its own, the editor runs on a small design and a client reads its tree through AT-SPI,
+selects an element by its action and sees it selected. A missing tool is a failure.
+usage: diagram_tree.py PATH-OF-TAVELON"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def fail(message):
+    sys.exit("FEHLER: " + message)
+
+
+def wait_for(what, find):
+    for _ in range(150):
+        found = find()
+        if found:
+            return found
+        time.sleep(0.2)
+    fail(what + " nicht gefunden")
+
+
+def descendants(accessible):
+    yield accessible
+    for i in range(accessible.childCount):
+        yield from descendants(accessible.getChildAtIndex(i))
+
+
+def check_tree(pyatspi, app):
+    tree = wait_for("Baum", lambda: next(
+        (a for a in descendants(app) if a.getRole() == pyatspi.ROLE_TREE), None))
+    shown = tree.getChildAtIndex(0)
+    # Qt gives tree items the role of table cells on this bus.
+    if shown.getRole() not in (pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL):
+        fail("Rolle " + shown.getRoleName())
+    names = [shown.getChildAtIndex(i).name for i in range(shown.childCount)]
+    if names != ["Anweisung: x := 1", "Entscheidung: x > 0", "Schleife (Test vorher): i < 10"]:
+        fail("Elemente %s" % names)
+    yes = shown.getChildAtIndex(1).getChildAtIndex(0)
+    if (yes.name, yes.getChildAtIndex(0).name) != ("Ja-Block", "Anweisung: y := 2"):
+        fail("Ja-Block: %s" % yes.name)
+    actions = yes.getChildAtIndex(0).queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    if names != ["Auswählen", "Text bearbeiten"]:
+        fail("Aktionen %s" % names)
+    actions.doAction(0)
+    state = yes.getChildAtIndex(0).getState
+    wait_for("Auswahl", lambda: state().contains(pyatspi.STATE_SELECTED))
+    if not state().contains(pyatspi.STATE_SHOWING):
+        fail("nicht sichtbar")
+
+
+def main():
+    tavelon = os.path.abspath(sys.argv[1])
+    if not os.environ.get("TAVELON_ATSPI_BUS"):
+        for tool in ["Xvfb", "dbus-run-session", "/usr/libexec/at-spi-bus-launcher"]:
+            if not shutil.which(tool):
+                fail(tool + " fehlt (Pakete xvfb, dbus-bin, at-spi2-core)")
+        env = dict(os.environ, TAVELON_ATSPI_BUS="1")
+        sys.exit(subprocess.call(["dbus-run-session", "--", sys.executable, __file__, tavelon],
+                                 env=env))
+    with tempfile.TemporaryDirectory() as home:
+        text, design = os.path.join(home, "p.txt"), os.path.join(home, "p.str")
+        with open(text, "w") as out:
+            out.write("x := 1;\r\nif (x > 0) y := 2;\r\nwhile (i < 10) i := i + 1;\r\n")
+        subprocess.run([tavelon, "--import-text", text, design], check=True)
+        read, write = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp"],
+                                pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        os.environ["DISPLAY"] = ":" + os.fdopen(read).readline().strip()
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, QT_QPA_PLATFORM="xcb",
+                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        editor = subprocess.Popen([tavelon, design], env=env)
+        try:
+            try:
+                import pyatspi  # once the display is known
+            except ImportError:
+                fail("pyatspi fehlt (Pakete python3-pyatspi, gir1.2-atspi-2.0)")
+            desktop = pyatspi.Registry.getDesktop(0)
+            check_tree(pyatspi, wait_for("Programm", lambda: next(
+                (a for a in desktop if a and a.get_process_id() == editor.pid), None)))
+        finally:
+            editor.terminate()
+            xvfb.terminate()
+    print("AT-SPI: Baum, Namen, Aktion und Auswahl erreicht")
+
+
+if __name__ == "__main__":
+    main()
