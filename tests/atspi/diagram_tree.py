@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The diagram reaches the desktop's accessibility bus: under a virtual display and a session
 bus of its own, the editor runs on a small design and a client reads its tree through AT-SPI,
-selects an element by its action and sees it selected. A missing tool is a failure.
+selects an element by its action and sees it selected, walks on with the Down key and edits a
+text through the input box. A missing tool is a failure.
 usage: diagram_tree.py PATH-OF-TAVELON"""
 import os
 import shutil
@@ -52,6 +53,31 @@ def check_tree(pyatspi, app):
     wait_for("Auswahl", lambda: state().contains(pyatspi.STATE_SELECTED))
     if not state().contains(pyatspi.STATE_SHOWING):
         fail("nicht sichtbar")
+    return shown
+
+
+def walk_and_edit(pyatspi, app, shown):
+    """Down walks on to the loop; its action "Text bearbeiten" opens the input box, whose
+    field and "OK" a client fills in and presses; the loop's name follows the new text."""
+    loop = shown.getChildAtIndex(2)
+    # A click where the selected statement is reported gives the window the keyboard.
+    box = shown.getChildAtIndex(1).getChildAtIndex(0).getChildAtIndex(0).queryComponent() \
+        .getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
+    time.sleep(0.3)
+    pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # Down
+    wait_for("Auswahl nach Pfeil ab",
+             lambda: loop.getState().contains(pyatspi.STATE_SELECTED))
+    loop.queryAction().doAction(1)
+    field = wait_for("Eingabefeld", lambda: next(
+        (a for a in descendants(app) if a.getRole() == pyatspi.ROLE_TEXT
+         and a.getState().contains(pyatspi.STATE_EDITABLE)), None))
+    field.queryEditableText().setTextContents("i < 20")
+    ok = wait_for("OK", lambda: next(
+        (a for a in descendants(app)
+         if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == "OK"), None))
+    ok.queryAction().doAction(0)
+    wait_for("neuer Name", lambda: shown.getChildAtIndex(2).name == "Schleife (Test vorher): i < 20")
 
 
 def main():
@@ -60,19 +86,25 @@ def main():
         for tool in ["Xvfb", "dbus-run-session", "/usr/libexec/at-spi-bus-launcher"]:
             if not shutil.which(tool):
                 fail(tool + " fehlt (Pakete xvfb, dbus-bin, at-spi2-core)")
-        env = dict(os.environ, TAVELON_ATSPI_BUS="1")
-        sys.exit(subprocess.call(["dbus-run-session", "--", sys.executable, __file__, tavelon],
-                                 env=env))
+        # The display comes first: the bus starts the registry, which sends the client's
+        # keys and clicks to it.
+        read, write = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp"],
+                                pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        display = ":" + os.fdopen(read).readline().strip()
+        env = dict(os.environ, TAVELON_ATSPI_BUS="1", DISPLAY=display)
+        try:
+            status = subprocess.call(
+                ["dbus-run-session", "--", sys.executable, __file__, tavelon], env=env)
+        finally:
+            xvfb.terminate()
+        sys.exit(status)
     with tempfile.TemporaryDirectory() as home:
         text, design = os.path.join(home, "p.txt"), os.path.join(home, "p.str")
         with open(text, "w") as out:
             out.write("x := 1;\r\nif (x > 0) y := 2;\r\nwhile (i < 10) i := i + 1;\r\n")
         subprocess.run([tavelon, "--import-text", text, design], check=True)
-        read, write = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp"],
-                                pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.close(write)
-        os.environ["DISPLAY"] = ":" + os.fdopen(read).readline().strip()
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, QT_QPA_PLATFORM="xcb",
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         editor = subprocess.Popen([tavelon, design], env=env)
@@ -82,12 +114,12 @@ def main():
             except ImportError:
                 fail("pyatspi fehlt (Pakete python3-pyatspi, gir1.2-atspi-2.0)")
             desktop = pyatspi.Registry.getDesktop(0)
-            check_tree(pyatspi, wait_for("Programm", lambda: next(
-                (a for a in desktop if a and a.get_process_id() == editor.pid), None)))
+            app = wait_for("Programm", lambda: next(
+                (a for a in desktop if a and a.get_process_id() == editor.pid), None))
+            walk_and_edit(pyatspi, app, check_tree(pyatspi, app))
         finally:
             editor.terminate()
-            xvfb.terminate()
-    print("AT-SPI: Baum, Namen, Aktion und Auswahl erreicht")
+    print("AT-SPI: Baum, Namen, Aktionen, Auswahl, Pfeiltaste und Textbearbeitung erreicht")
 
 
 if __name__ == "__main__":
