@@ -9,6 +9,7 @@
 // TAVELON_MONKEY_WATCHDOG seconds (120, 0 for no limit) ends the run with its seed.
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -29,6 +30,7 @@
 #include "shell/Conversions.h"
 #include "shell/ForEdit.h"
 #include "tests/editor/EditorTestSupport.h"
+#include "window/Zoom.h"
 
 namespace editortest {
 namespace {
@@ -391,9 +393,35 @@ class RandomActionsTest : public EditorTest {
       ADD_FAILURE() << "a command ran while a dialog was open, during: " << during;
   }
 
+  // A screen reader walks a window's accessible tree and later reads the objects it met again,
+  // by their ids, as the desktop's bridge does: each is gone, invalid or sound.
+  void ReadAccessibleTree(TForm1& window) {
+    std::vector<QAccessibleInterface*> walk{QAccessible::queryAccessibleInterface(&window.view())};
+    for (std::size_t i = 0; i < walk.size() && walk.size() < 200; ++i)
+      for (int c = 0; c < walk[i]->childCount(); ++c) walk.push_back(walk[i]->child(c));
+    for (QAccessibleInterface* object : walk) accessibleIds_.push_back(QAccessible::uniqueId(object));
+    while (accessibleIds_.size() > 1000) accessibleIds_.pop_front();
+    for (const QAccessible::Id id : accessibleIds_) {
+      QAccessibleInterface* object = QAccessible::accessibleInterface(id);
+      if (!object || !object->isValid()) continue;
+      object->text(QAccessible::Name);
+      object->rect();
+      object->state();
+      for (int c = 0; c < object->childCount(); ++c) object->child(c)->parent();
+    }
+  }
+
   void WindowAction() {
     TForm1& window = AnyWindow();
-    switch (Pick(3)) {
+    switch (Pick(5)) {
+      case 2:
+        Note("zoom");
+        window.SetZoom(zoom::Steps[Pick(std::size(zoom::Steps))], {Pick(300), Pick(300)});
+        break;
+      case 3:
+        Note("read the accessible tree");
+        ReadAccessibleTree(window);
+        break;
       case 0:
         Note("close a window");
         window.close();
@@ -410,6 +438,8 @@ class RandomActionsTest : public EditorTest {
         break;
     }
   }
+
+  std::deque<QAccessible::Id> accessibleIds_;
 
   // Keeps the design small enough for thousands of actions: a large one is started anew.
   void KeepSmall() {
