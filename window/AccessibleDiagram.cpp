@@ -236,7 +236,7 @@ void AccessibleDiagram::SelectionChanged() {
   if (!selected || !ClientListening()) return;
   if (AccessibleElement* object = ObjectOf(const_cast<TElement*>(selected))) {
     announcedPlace_ = PlaceIn(object->container(), selected);
-    Announce(object, QAccessible::Focus);
+    if (form_.view().hasFocus()) Announce(object, QAccessible::Focus);
     Announce(object, QAccessible::Selection);
   }
 }

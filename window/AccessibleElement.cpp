@@ -228,7 +228,11 @@ QAccessible::State AccessibleElement::state() const {
   const TDisplayOptions& options = *diagram_.form().Options;
   state.focusable = true;
   state.selectable = true;
-  if (options.IsSelected(element_)) state.selected = state.focused = true;
+  if (options.IsSelected(element_)) {
+    state.selected = true;
+    // Only the window that has the keyboard has the focus; selections elsewhere stay quiet.
+    state.focused = diagram_.form().view().hasFocus();
+  }
   if (dynamic_cast<const TBlock*>(element_)) {
     state.expandable = true;
     const bool collapsed = options.IsCollapsed(element_);

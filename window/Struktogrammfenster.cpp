@@ -265,6 +265,7 @@ TForm1* TForm1::InneuemFensteranzeigen() {
   if (!block || !mdiArea()) return nullptr;
   TForm1* window = CreateForBlock(host_, *mdiArea(), block);
   window->SetCaption(block->Text);
+  window->SetZoom(zoom_, {});  // a closer look at a part keeps the scale it was seen at
   return window;
 }
 

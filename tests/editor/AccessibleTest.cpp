@@ -190,6 +190,14 @@ TEST_F(AccessibleTest, SelectionAndDesignChangesAreAnnounced) {
   First().view().clearFocus();
   First().view().setFocus();
   EXPECT_EQ(Events(), selected(&Root()));
+  // Without the keyboard a window's new selection is no focus.
+  First().view().clearFocus();
+  First().Guarded([this] { First().FormKeyDown(TForm1::KeyDown); });
+  EXPECT_EQ(Events(), (Heard{{Selection, At({0})}}));
+  EXPECT_FALSE(Object(First(), {0, 0})->state().focused);
+  First().view().setFocus();
+  Key(First(), Qt::Key_Up);
+  heard.clear();
 
   // A dropped element is announced where it lands.
   QAccessibleInterface* root = Object(First(), {0});

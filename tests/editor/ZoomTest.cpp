@@ -149,6 +149,11 @@ TEST_F(ZoomTest, KeysZoomButRecordNoStateAndChangeNothingSavedPrintedOrExported)
   }
   EXPECT_EQ(States(), 0);
   EXPECT_FALSE(form->Changed());
+  // A block opened in a window of its own is shown at the zoom it was seen at.
+  Click(First(), At({1}));
+  Key(First(), Qt::Key_Left);
+  Trigger("BlockinneuemFensteranzeigen1");
+  EXPECT_EQ(form->DiagramWindows().back()->Zoom(), 150);
   Trigger("Neu1");  // the first window keeps its zoom for the new design
   EXPECT_EQ(zoomText(), "Zoom 150 %");
   Key(First(), Qt::Key_0, ctrl);
