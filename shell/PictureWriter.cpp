@@ -198,8 +198,9 @@ QSize ScaledPictureSize(QSize size, double scale, PictureFormat format) {
                           std::to_string(MaxPictureSide) + " Pixel je Seite sind nicht möglich");
   }
   if (format == PictureFormat::Png && w * h > static_cast<double>(MaxPngPixels)) {
-    throw PictureTooLarge("Das Bild wäre " + SizeText(w, h) + " groß; ein PNG-Bild kann höchstens " +
-                          std::to_string(MaxPngPixels) + " Pixel haben");
+    throw PictureTooLarge("Das Bild wäre " + SizeText(w, h) +
+                          " groß; ein PNG-Bild kann höchstens " + std::to_string(MaxPngPixels) +
+                          " Pixel haben");
   }
   return QSize(std::max(1, static_cast<int>(w)), std::max(1, static_cast<int>(h)));
 }

@@ -52,7 +52,8 @@ TEST_F(PictureCommandsTest, SavesTheFormatTheFilterChoosesAsTheCommandLineDrawsI
                 "PNG-Bild (*.png)|*.png|SVG-Grafik (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
       EXPECT_EQ(dialogs.fileDialogs.back().Kind, FileDialogKind::Save);
       const std::string saved = ReadBytes(Path(c.saved));
-      EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1) << "exactly one file is written";
+      EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1)
+          << "exactly one file is written";
       const std::string expected = CommandLinePicture(Root(), c.extension, flowchart);
       const bool pdf = std::string(c.extension) == "pdf";  // the rest of a PDF carries dates
       EXPECT_EQ(pdf ? PdfPageSize(saved) : saved, pdf ? PdfPageSize(expected) : expected);

@@ -399,7 +399,8 @@ class RandomActionsTest : public EditorTest {
     std::vector<QAccessibleInterface*> walk{QAccessible::queryAccessibleInterface(&window.view())};
     for (std::size_t i = 0; i < walk.size() && walk.size() < 200; ++i)
       for (int c = 0; c < walk[i]->childCount(); ++c) walk.push_back(walk[i]->child(c));
-    for (QAccessibleInterface* object : walk) accessibleIds_.push_back(QAccessible::uniqueId(object));
+    for (QAccessibleInterface* object : walk)
+      accessibleIds_.push_back(QAccessible::uniqueId(object));
     while (accessibleIds_.size() > 1000) accessibleIds_.pop_front();
     for (const QAccessible::Id id : accessibleIds_) {
       QAccessibleInterface* object = QAccessible::accessibleInterface(id);
