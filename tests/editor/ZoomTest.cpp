@@ -98,6 +98,25 @@ TEST_F(ZoomTest, ScrollRangesScaleAndTheSelectionIsBroughtIntoSight) {
   }
 }
 
+// Collapsing centres the block, also where the shorter design moves the scroll offsets.
+TEST_F(ZoomTest, CollapsingCentresTheBlockAtAnyZoom) {
+  SetDesign(Column + " B(b)[" + Column + "] A(z)");
+  TBlock* block = static_cast<TBlock*>(At({100}));
+  const QScrollBar* bar = First().view().verticalScrollBar();
+  for (int percent : {50, 200}) {
+    First().SetZoom(percent, {});
+    First().Options->ClearSelection();
+    First().Options->Select(block);
+    First().SetScrollOffsets({0, bar->maximum()});
+    First().ChangeMinimize(block);
+    const QRect box = *First().ClientRectOf(*block);
+    const int middle = (box.top() + box.bottom() + 1) / 2 + bar->value();
+    EXPECT_EQ(bar->value(), std::clamp(middle - First().height() / 2, 0, bar->maximum()))
+        << percent;
+    First().ChangeMinimize(block);
+  }
+}
+
 TEST_F(ZoomTest, TheWheelWithCtrlZoomsAboutThePointer) {
   SetDesign(Large);
   First().SetScrollOffsets({300, 900});
