@@ -3,21 +3,17 @@
 #include "model/Block.h"
 #include "model/TreeQueries.h"
 
-namespace {
-
-TRect BoxAt(TPoint origin, int32_t width, TSize size, const TDisplayOptions& options) {
+TRect DrawnBoxAt(TPoint origin, int32_t width, TSize size, const TDisplayOptions& options) {
   if (options.Flowchart)
     return {origin.x - size.w / 2, origin.y, origin.x + size.w / 2 + 1, origin.y + size.h};
   return {origin.x, origin.y, origin.x + width, origin.y + size.h + 1};
 }
 
-}  // namespace
-
 std::optional<TRect> DrawnBox(TElement& first, Canvas& canvas, TPoint origin, int32_t width,
                               TDisplayOptions& options, const TElement* target) {
   for (TElement* e = &first; e; e = e->Next) {
     const TSize size = e->GetSize(canvas, options);
-    if (e == target) return BoxAt(origin, width, size, options);
+    if (e == target) return DrawnBoxAt(origin, width, size, options);
     if (e->ShowsContents(options) && ContainsInContents(*e, target)) {
       for (int32_t i = 0; i < e->ContentCount(); ++i) {
         TElement* content = e->Content(i);

@@ -155,8 +155,6 @@ std::unordered_map<const TElement*, AccessibleDiagram::Place> AccessibleDiagram:
   return found;
 }
 
-// Clients reach objects by their ids, which die with them; a client within the program may
-// hold an object itself, so invalid objects are kept until there are many of them.
 AccessibleDiagram::Place AccessibleDiagram::PlaceIn(const TElement* container,
                                                     const TElement* element) {
   Place place{container, nullptr};
@@ -164,6 +162,13 @@ AccessibleDiagram::Place AccessibleDiagram::PlaceIn(const TElement* container,
     for (const TElement* e = container->Content(i); e; e = e->Next)
       if (e->Next == element) place.before = e;
   return place;
+}
+
+// Clients reach objects by their ids, which die with them; a client within the program may
+// hold an object itself, so invalid objects are kept until there are many of them.
+void AccessibleDiagram::Retire(const Entry& entry) {
+  entry.object->Invalidate();
+  dead_.push_back(entry.id);
 }
 
 void AccessibleDiagram::ReleaseDead() {
@@ -190,8 +195,7 @@ void AccessibleDiagram::DesignChanged() {
     for (auto it = objects_.begin(); it != objects_.end();) {
       const auto where = found.find(it->first);
       if (where == found.end()) {
-        it->second.object->Invalidate();
-        dead_.push_back(it->second.id);
+        Retire(it->second);
         it = objects_.erase(it);
         continue;
       }
@@ -248,9 +252,6 @@ void AccessibleDiagram::AnnounceSelection() {
 
 void AccessibleDiagram::Close() {
   closed_ = true;
-  for (const auto& [element, entry] : objects_) {
-    entry.object->Invalidate();
-    dead_.push_back(entry.id);
-  }
+  for (const auto& [element, entry] : objects_) Retire(entry);
   objects_.clear();
 }

@@ -75,6 +75,8 @@ class AccessibleDiagram {
   static Place PlaceIn(const TElement* container, const TElement* element);
   // Where each element that has an object stands now; elements missing have left the window.
   std::unordered_map<const TElement*, Place> Locate() const;
+  // An object whose element left: invalid from now on, freed with the other dead ones.
+  void Retire(const Entry& entry);
   void ReleaseDead();
   void Announce(AccessibleElement* object, QAccessible::Event event);
 

@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "model/DrawnBox.h"
 #include "model/Struktteile.h"
 #include "platform/qt/Encoding.h"
 #include "window/AccessibleDiagram.h"
@@ -23,12 +24,6 @@ const char* KindName(const TElement& element) {
   if (dynamic_cast<const TDoWhile*>(&element)) return "Schleife (Test danach)";
   if (dynamic_cast<const TWhile*>(&element)) return "Schleife (Test vorher)";
   return "Block";
-}
-
-TRect BoxAt(TPoint origin, int32_t width, TSize size, bool flowchart) {
-  if (flowchart)
-    return {origin.x - size.w / 2, origin.y, origin.x + size.w / 2 + 1, origin.y + size.h};
-  return {origin.x, origin.y, origin.x + width, origin.y + size.h + 1};
 }
 
 }  // namespace
@@ -147,8 +142,7 @@ std::optional<TRect> AccessibleElement::DesignBox() {
   if (!element_) return std::nullopt;
   const Placed* placed = Placement();
   if (!placed) return std::nullopt;
-  return BoxAt(placed->at.origin, placed->at.width, placed->size,
-               diagram_.form().Options->Flowchart != 0);
+  return DrawnBoxAt(placed->at.origin, placed->at.width, placed->size, *diagram_.form().Options);
 }
 
 std::optional<QRect> AccessibleElement::ScreenRect() const {
