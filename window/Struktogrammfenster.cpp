@@ -246,15 +246,11 @@ std::optional<QRect> TForm1::ClientRectOf(const TElement& element) {
 
 void TForm1::ScrollToSelection() {
   TElement* selected = Options->SelectedElement();
-  if (!selected) return;
-  const TPoint origin = DrawingOrigin();
-  MeasuringCanvas measuring(view_->viewport());
-  const auto box =
-      DrawnBoxInShownBlock(*ShownBlock, measuring.canvas(), origin, *Options, selected);
-  if (!box) return;
+  const auto drawn = selected ? ClientRectOf(*selected) : std::nullopt;
+  if (!drawn) return;
   // The box in the scroll bars' pixels: client pixels plus the offsets.
   const QPoint scroll = ScrollOffsets();
-  const QRect shown = ToClient(*box).translated(scroll);
+  const QRect shown = drawn->translated(scroll);
   const QSize client = view_->viewport()->size();
   SetScrollOffsets({OffsetToShow(scroll.x(), client.width(), shown.left(), shown.right() + 1),
                     OffsetToShow(scroll.y(), client.height(), shown.top(), shown.bottom() + 1)});
