@@ -16,9 +16,7 @@ using CommandGuardTest = EditorTest;
 TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
   const auto loop = [](ModalWindow& window) {
     auto& dialog = dynamic_cast<TForm3&>(window);
-    for (auto [edit, text] :
-         {std::pair{dialog.Edit1, "i"}, {dialog.Edit2, "1"}, {dialog.Edit3, "3"}})
-      edit->setText(text);
+    dialog.Edit1->setText("i"), dialog.Edit2->setText("1"), dialog.Edit3->setText("3");
     dialog.Button1Click();
     return int(LoopTextDialog::Confirmed);
   };

@@ -61,21 +61,22 @@ TEST_F(MainWindowTest, MenusHoldEveryItemWithCaptionShortCutAndVisibility) {
   ASSERT_EQ(menus.size(), qsizetype(std::size(ExpectedMenus)));
   for (std::size_t m = 0; m < std::size(ExpectedMenus); ++m) {
     const auto& [title, expected] = ExpectedMenus[m];
-    EXPECT_EQ(menus[m]->text().remove('&'), title);
+    EXPECT_EQ(menus[m]->text().remove('&').toStdString(), title);
     const QList<QAction*> actions = menus[m]->menu()->actions();
     const QStringList items = QString(expected).split("; ");
     ASSERT_EQ(actions.size(), items.size()) << title;
     for (qsizetype i = 0; i < items.size(); ++i) {
-      QStringList item = items[i].split('|');
-      const bool hidden = item[0].startsWith('!');
-      if (hidden) item[0].remove(0, 1);
-      SCOPED_TRACE(item[0].toStdString());
+      std::vector<std::string> item;
+      for (const QString& field : items[i].split('|')) item.push_back(field.toStdString());
+      const bool hidden = item[0].starts_with('!');
+      if (hidden) item[0].erase(0, 1);
+      SCOPED_TRACE(item[0]);
       QAction* action = actions[i];
-      EXPECT_EQ(action->objectName(), item[0]);
+      EXPECT_EQ(action->objectName().toStdString(), item[0]);
       EXPECT_EQ(action->isSeparator(), item.size() == 1);
       if (item.size() == 1) continue;
-      EXPECT_EQ(action->text(), item[1]);
-      EXPECT_EQ(action->shortcut().toString(), item[2]);
+      EXPECT_EQ(action->text().toStdString(), item[1]);
+      EXPECT_EQ(action->shortcut().toString().toStdString(), item[2]);
       EXPECT_EQ(action->isVisible(), !hidden);
     }
   }

@@ -176,8 +176,6 @@ class RandomActionsTest : public EditorTest {
   std::mt19937_64 random;
   std::unique_ptr<RandomDialogs> randomDialogs;
   std::deque<std::string> recent;  // the last actions, for the report of a failure
-  uint64_t seed = 0;
-  long actionNumber = 0, watchdogSeconds = 0;
   QTemporaryDir folder;
   std::deque<QAccessible::Id> accessibleIds_;
 
@@ -234,10 +232,6 @@ class RandomActionsTest : public EditorTest {
     if (trace) std::cerr << "action: " << action << std::endl;
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
-    std::snprintf(hangReport, sizeof hangReport,
-                  "random actions: seed %llu, action %ld has not ended after %ld s\n",
-                  static_cast<unsigned long long>(seed), actionNumber, watchdogSeconds);
-    alarm(static_cast<unsigned>(watchdogSeconds));
   }
 
   void PopupCommand(TForm1& window) {
@@ -496,11 +490,11 @@ class RandomActionsTest : public EditorTest {
 };
 
 TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
-  seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
+  const auto seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
   const long actions = FromEnvironment("TAVELON_MONKEY_ACTIONS", DefaultActions);
   std::cerr << "random actions: seed " << seed << ", " << actions << " actions" << std::endl;
   random.seed(seed);
-  watchdogSeconds = FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120);
+  const long watchdogSeconds = FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120);
   std::signal(SIGALRM, ReportHang);
   randomDialogs = std::make_unique<RandomDialogs>(random);
   ASSERT_TRUE(folder.isValid());
@@ -514,7 +508,10 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
   long changes = 0;
   std::size_t largest = 0, mostWindows = 0;
   for (long i = 0; i < actions; ++i) {
-    actionNumber = i;
+    std::snprintf(hangReport, sizeof hangReport,
+                  "random actions: seed %llu, action %ld has not ended after %ld s\n",
+                  static_cast<unsigned long long>(seed), i, watchdogSeconds);
+    alarm(static_cast<unsigned>(watchdogSeconds));
     const std::string before = Design();
     Act();
     QCoreApplication::processEvents();
