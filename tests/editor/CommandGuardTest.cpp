@@ -1,7 +1,6 @@
-// One command at a time: while a command waits in one of its dialogs, other commands that the
-// platform still delivers (an accessibility bridge triggers menu items whatever is modal) are
-// refused, so the waiting command finds what it holds as it left it. Run under the
-// sanitizers, these tests also prove that nothing is used after it is freed.
+// While a command waits in a dialog, commands the platform still delivers (an accessibility
+// bridge triggers menu items whatever is modal) are refused, so the waiting one finds what it
+// holds as it left it; under the sanitizers also nothing is used after it is freed.
 #include <QLineEdit>
 #include <QPointer>
 #include <QToolButton>
@@ -13,14 +12,11 @@ namespace {
 
 using CommandGuardTest = EditorTest;
 
-// Each case selects the first statement, queues the dialog's answer and starts the command
-// from one of the ways in: main menu, key, mouse and pop-up menu.
+// Each case starts a command on the first statement by one way in and answers its dialog.
 TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
   const auto loop = [](ModalWindow& window) {
     auto& dialog = dynamic_cast<TForm3&>(window);
-    for (auto [edit, text] :
-         {std::pair{dialog.Edit1, "i"}, {dialog.Edit2, "1"}, {dialog.Edit3, "3"}})
-      edit->setText(text);
+    dialog.Edit1->setText("i"), dialog.Edit2->setText("1"), dialog.Edit3->setText("3");
     dialog.Button1Click();
     return int(LoopTextDialog::Confirmed);
   };
@@ -49,8 +45,7 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
     int interruptions = 0;
     dialogs.whileOpen = [&] {
       ++interruptions;
-      const std::string design = Design();
-      const int states = States();
+      const auto before = std::tuple(Design(), States(), std::size_t{2});
       for (const char* item : {"Neu1", "Rckgngig1", "AusZwischenablageeinfgen1", "Anweisung",
                                "Struktogrammladen1", "Programmbeenden1", "Vergrern1"})
         Trigger(item);
@@ -63,8 +58,7 @@ TEST_F(CommandGuardTest, CommandsDeliveredWhileADialogIsOpenAreRefused) {
       First().close();
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       EXPECT_EQ(&Root(), root) << "the design was replaced";
-      EXPECT_EQ(std::tuple(Design(), States(), form->DiagramWindows().size()),
-                std::tuple(design, states, std::size_t{2}));
+      EXPECT_EQ(std::tuple(Design(), States(), form->DiagramWindows().size()), before);
       EXPECT_TRUE(inner && !First().isMinimized()) << "a window was closed";
     };
     clipboard.text = "anderes;";

@@ -190,8 +190,7 @@ TEST_F(DiagramWindowTest, CaptionsFollowTheTitlesOfTheShownBlocks) {
   EXPECT_EQ(First().windowTitle(), "Programm");
 }
 
-// A title longer than the screen is wide is cut with "…" in the caption, kept whole in the
-// design, also when the captions follow the titles.
+// A title wider than the screen is cut with "…" in the caption, also when captions are renewed.
 TEST_F(DiagramWindowTest, ACaptionLongerThanTheScreenIsCut) {
   const std::string title(200000, 'T');
   SetDesign("B(kurz)[A(y)]");

@@ -1,6 +1,6 @@
 // Ending the program: the question about unsaved changes, and what each answer does.
-#include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -13,9 +13,7 @@ namespace {
 class EndingTest : public EditorTest {
  protected:
   QTemporaryDir folder;
-  std::string Path(const std::string& name) const {
-    return folder.filePath(QString::fromStdString(name)).toStdString();
-  }
+  std::string Path(const char* name) const { return folder.filePath(name).toStdString(); }
   void Edit() {
     SetDesign("A(a) A(b)");
     Click(First(), At({0}));
@@ -23,9 +21,9 @@ class EndingTest : public EditorTest {
   }
 };
 
+// Each of edit, undo and paste marks the design changed, the step after it clears the mark.
 TEST_F(EndingTest, TheChangedMarkFollowsEditsSavesAndReplacements) {
   clipboard.text = "p;";
-  // The steps alternate: each of edit, undo and paste marks the design changed, the next clears it.
   std::istringstream steps(
       "edit Struktogrammspeichern1 Rckgngig1 Neu1 edit Struktogrammladen1 "
       "AusZwischenablageeinfgen1");
@@ -59,7 +57,7 @@ TEST_F(EndingTest, UnsavedChangesAreSavedDiscardedOrKeptAsTheUserAnswers) {
       SCOPED_TRACE(c.what + (closeBox ? ", close box" : ", Programm beenden"));
       const bool edited = c.what != "unchanged", saved = c.what == "Speichern";
       dialogs = ScriptedDialogs();
-      QFile::remove(QString::fromStdString(Path("neu.str")));
+      std::remove(Path("neu.str").c_str());
       Start();
       if (edited) Edit(), dialogs.AnswerSaveQuestion(c.answer);
       if (c.file) *c.file ? dialogs.ChooseFile(Path(c.file)) : dialogs.CancelFileDialog();
@@ -67,8 +65,8 @@ TEST_F(EndingTest, UnsavedChangesAreSavedDiscardedOrKeptAsTheUserAnswers) {
 
       EXPECT_EQ(!form->isVisible(), c.ends);
       ASSERT_EQ(dialogs.saveQuestions.size(), edited ? 1u : 0u);
-      for (const auto& question : dialogs.saveQuestions)
-        EXPECT_EQ(question.caption + ": " + question.text,
+      for (const auto& q : dialogs.saveQuestions)
+        EXPECT_EQ(q.caption + ": " + q.text,
                   "Struktogramme: Der Entwurf wurde geändert. Sollen die Änderungen "
                   "gespeichert werden?");
       EXPECT_EQ(dialogs.messages.size(), c.what == "saving fails" ? 1u : 0u);

@@ -258,8 +258,8 @@ TEST_F(FileCommandsTest, TheSaveDialogProposesTheNameLastChosenWithTheCommandsEx
   EXPECT_EQ(FolderListing(), "a.str b.pas c.str d.str");
 }
 
-// Each command proposes the last name with its own extension; a user who picks an existing
-// file anyway is asked, and "no" returns to the dialog and replaces nothing.
+// Each command proposes the last name with its own extension; choosing an existing file asks,
+// and "no" returns to the dialog and replaces nothing.
 TEST_F(FileCommandsTest, ExportAfterSavingProposesTheTextsNameAndAsksBeforeReplacing) {
   ASSERT_TRUE(QDir(folder.path()).mkdir("ordner.v2"));
   SetDesign("A(x := 1)");
@@ -279,8 +279,8 @@ TEST_F(FileCommandsTest, ExportAfterSavingProposesTheTextsNameAndAsksBeforeRepla
   EXPECT_EQ(ReadBytes(Path("kasse.pas")), ExportProgramText(Root()));
 }
 
-// The design a command replaces whole is the newest undo state, and the first window stays:
-// shown again, activated and captioned anew, while every other window closes.
+// A design replaced whole is the newest undo state; the first window stays, shown, activated
+// and captioned anew, every other window closes.
 TEST_F(FileCommandsTest, ReplacingKeepsTheFirstWindowAndRueckgaengigBringsTheTreeBack) {
   const std::string file = Write("anders.str", SaveDesignBytes(*BuildBlock("A(anders)", "B")));
   clipboard.text = "p;";

@@ -5,8 +5,8 @@
 // measurements all along.
 //
 // TAVELON_MONKEY_SEED and TAVELON_MONKEY_ACTIONS choose another run (make monkey);
-// TAVELON_MONKEY_TRACE prints every action as it is done; an action that takes longer than
-// TAVELON_MONKEY_WATCHDOG seconds (120, 0 for no limit) ends the run with its seed.
+// TAVELON_MONKEY_TRACE prints every action; TAVELON_MONKEY_WATCHDOG (seconds, 120, 0 for none)
+// ends a run whose action hangs, with its seed.
 #include <unistd.h>
 
 #include <QAccessible>
@@ -43,20 +43,16 @@ long FromEnvironment(const char* name, long fallback) {
   return value && *value ? std::strtol(value, nullptr, 10) : fallback;
 }
 
-// Ends the process with the run's seed when one action does not end in time (the alarm is
-// set anew before each action): a hang, such as a menu that waits for a click or an endless
-// loop, must fail the run, not stall it for ever.
+// The alarm, set anew before each action, ends a hanging run with its seed instead of stalling.
 char hangReport[128];
 void ReportHang(int) {
   [[maybe_unused]] const ssize_t written = write(2, hangReport, std::strlen(hangReport));
   std::abort();
 }
 
-// Dialogs answered at random: input boxes confirmed with a random or the offered text or
-// cancelled, the counting-loop dialog filled in and ended every way; the open and save
-// dialogs choose the one design file of the run or are cancelled, the print dialog is
-// cancelled. Before some answers, whileOpen delivers other commands, as an accessibility
-// bridge may while a dialog is open.
+// Dialogs answered at random: input boxes and the counting-loop dialog ended every way, file
+// dialogs choose the run's design file or cancel, printing is cancelled. Before some answers
+// whileOpen delivers other commands, as an accessibility bridge may while a dialog is open.
 class RandomDialogs : public Dialogs {
  public:
   explicit RandomDialogs(std::mt19937_64& random) : random_(random) {}
@@ -81,8 +77,7 @@ class RandomDialogs : public Dialogs {
   bool Execute(FileDialog& dialog) override {
     Interrupt();
     if (designFile.empty() || Pick(2) == 0) return false;
-    dialog.FileName = designFile;
-    return true;
+    return dialog.FileName = designFile, true;
   }
   bool ExecutePrintDialog(Printer&) override { return Interrupt(), false; }
   int ShowModal(ModalWindow& window) override {
@@ -181,9 +176,8 @@ class RandomActionsTest : public EditorTest {
   std::mt19937_64 random;
   std::unique_ptr<RandomDialogs> randomDialogs;
   std::deque<std::string> recent;  // the last actions, for the report of a failure
-  uint64_t seed = 0;
-  long actionNumber = 0, watchdogSeconds = 0;
   QTemporaryDir folder;
+  std::deque<QAccessible::Id> accessibleIds_;
 
   void SetUp() override {
     MeasureCache::Verify = true;
@@ -221,10 +215,9 @@ class RandomActionsTest : public EditorTest {
     return {Pick(client.width()), Pick(client.height())};
   }
 
-  // Whether the points of window's client area lie within the main window, where the
-  // platform can deliver a user's events, and the press (the first point) lands on the
-  // window's own client area: on another window's title bar a right press would open its
-  // system menu, which waits for a click.
+  // Whether the client points lie within the main window, where the platform delivers events,
+  // and the press (the first) on window's own client area, not on another window's title bar,
+  // whose system menu would wait for a click.
   static bool OnScreen(TForm1& window, std::initializer_list<QPoint> points) {
     QWidget* top = window.window();
     QWidget* viewport = window.view().viewport();
@@ -239,10 +232,6 @@ class RandomActionsTest : public EditorTest {
     if (trace) std::cerr << "action: " << action << std::endl;
     recent.push_back(std::move(action));
     if (recent.size() > 25) recent.pop_front();
-    std::snprintf(hangReport, sizeof hangReport,
-                  "random actions: seed %llu, action %ld has not ended after %ld s\n",
-                  static_cast<unsigned long long>(seed), actionNumber, watchdogSeconds);
-    alarm(static_cast<unsigned>(watchdogSeconds));
   }
 
   void PopupCommand(TForm1& window) {
@@ -320,20 +309,19 @@ class RandomActionsTest : public EditorTest {
     }
   }
 
-  // A command that replaces the design, taken back at once; a design saved some time ago is
-  // the one loaded.
+  // A command that replaces the design (loading the one saved some time ago), taken back.
   void ReplaceAndUndo() {
-    static const char* const items[] = {"Neu1", "Struktogrammladen1", "AusZwischenablageeinfgen1",
-                                        "Struktogrammspeichern1"};
+    const char* items[] = {"Neu1", "Struktogrammladen1", "AusZwischenablageeinfgen1",
+                           "Struktogrammspeichern1"};
     const char* item = items[Pick(std::size(items))];
     Note(std::string("menu ") + item + ", then Rckgngig1");
     Trigger(item);
     Trigger("Rckgngig1");
   }
 
-  // Opens a window on a movable block and drags onto its free area (where the hit test yields
-  // the block with "after", sought on a coarse grid); at times first deletes, in the first
-  // window, what holds the block, which must close the window with it.
+  // Opens a window on a movable block, at times deletes what holds it in the first window
+  // (which must close the window), and drags onto the block's free area: its own hit with
+  // "after", sought on a coarse grid.
   void OnABlocksWindow() {
     std::vector<TElement*> blocks;
     Collect(Root().Body, blocks);
@@ -367,9 +355,8 @@ class RandomActionsTest : public EditorTest {
 
   // Commands the platform may deliver while a dialog is open; each must be refused.
   void Interrupt() {
-    static const char* const items[] = {
-        "Neu1",      "Rckgngig1",          "AusZwischenablageeinfgen1",
-        "Anweisung", "Struktogrammladen1", "Programmbeenden1"};
+    const char* items[] = {"Neu1",      "Rckgngig1",          "AusZwischenablageeinfgen1",
+                           "Anweisung", "Struktogrammladen1", "Programmbeenden1"};
     const auto state = [&] {
       return std::tuple(&Root(), Design(), States(), form->DiagramWindows().size());
     };
@@ -393,8 +380,8 @@ class RandomActionsTest : public EditorTest {
       ADD_FAILURE() << "a command ran while a dialog was open, during: " << during;
   }
 
-  // A screen reader walks a window's accessible tree and later reads the objects it met again,
-  // by their ids, as the desktop's bridge does: each is gone, invalid or sound.
+  // A screen reader walks a window's accessible tree, then reads every object met so far by its
+  // id, as the desktop's bridge does: each is gone, invalid or sound.
   void ReadAccessibleTree(TForm1& window) {
     std::vector<QAccessibleInterface*> walk{QAccessible::queryAccessibleInterface(&window.view())};
     for (std::size_t i = 0; i < walk.size() && walk.size() < 200; ++i)
@@ -405,9 +392,7 @@ class RandomActionsTest : public EditorTest {
     for (const QAccessible::Id id : accessibleIds_) {
       QAccessibleInterface* object = QAccessible::accessibleInterface(id);
       if (!object || !object->isValid()) continue;
-      object->text(QAccessible::Name);
-      object->rect();
-      object->state();
+      object->text(QAccessible::Name), object->rect(), object->state();
       for (int c = 0; c < object->childCount(); ++c) object->child(c)->parent();
     }
   }
@@ -439,8 +424,6 @@ class RandomActionsTest : public EditorTest {
         break;
     }
   }
-
-  std::deque<QAccessible::Id> accessibleIds_;
 
   // Keeps the design small enough for thousands of actions: a large one is started anew.
   void KeepSmall() {
@@ -507,11 +490,11 @@ class RandomActionsTest : public EditorTest {
 };
 
 TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
-  seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
+  const auto seed = static_cast<uint64_t>(FromEnvironment("TAVELON_MONKEY_SEED", DefaultSeed));
   const long actions = FromEnvironment("TAVELON_MONKEY_ACTIONS", DefaultActions);
   std::cerr << "random actions: seed " << seed << ", " << actions << " actions" << std::endl;
   random.seed(seed);
-  watchdogSeconds = FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120);
+  const long watchdogSeconds = FromEnvironment("TAVELON_MONKEY_WATCHDOG", 120);
   std::signal(SIGALRM, ReportHang);
   randomDialogs = std::make_unique<RandomDialogs>(random);
   ASSERT_TRUE(folder.isValid());
@@ -525,7 +508,10 @@ TEST_F(RandomActionsTest, TheEditorStaysSoundThroughRandomActions) {
   long changes = 0;
   std::size_t largest = 0, mostWindows = 0;
   for (long i = 0; i < actions; ++i) {
-    actionNumber = i;
+    std::snprintf(hangReport, sizeof hangReport,
+                  "random actions: seed %llu, action %ld has not ended after %ld s\n",
+                  static_cast<unsigned long long>(seed), i, watchdogSeconds);
+    alarm(static_cast<unsigned>(watchdogSeconds));
     const std::string before = Design();
     Act();
     QCoreApplication::processEvents();

@@ -1,8 +1,6 @@
-// Windows that refer to parts of the design another window changes: a window whose shown block
-// leaves the design closes with the command that took it out, the first window stays on the
-// root, and selections, drop targets and collapsed blocks that left a window's shown block are
-// forgotten. Run under the sanitizers, these tests also prove that nothing is used after it is
-// freed and nothing is leaked.
+// Windows on parts of the design another window changes: a window whose block leaves the design
+// closes with the command, the first stays on the root, and selections, drop targets and folds
+// that left a window's block are forgotten. Under the sanitizers: nothing used after freeing.
 #include <QPointer>
 
 #include "model/TreeQueries.h"
@@ -31,8 +29,7 @@ class ReferencesTest : public EditorTest {
     Key(First(), Qt::Key_Delete);
   }
 
-  // The element at a path as At takes it; a path that ends in a branch number names that
-  // branch block, and the empty path the root.
+  // As At, but a path ending in a branch number names that branch block, the empty one the root.
   TElement* AtPath(std::vector<int> path) {
     if (path.empty()) return &Root();
     if (path.size() % 2) return path.size() == 1 ? At({path[0]}) : At({path[0], path[1], path[2]});
@@ -47,13 +44,12 @@ class ReferencesTest : public EditorTest {
   }
 };
 
-// Each case opens windows on blocks (paths as AtPath takes them), deletes one element in the
-// first window, and names the windows that must close with it; the others show blocks of the
-// design still.
+// Each case opens windows on blocks, deletes one element in the first window and names the
+// windows that must close; the others still show blocks of the design.
 TEST_F(ReferencesTest, AWindowWhoseBlockLeavesTheDesignClosesWithTheCommand) {
   using Paths = std::vector<std::vector<int>>;
   const std::tuple<const char*, const char*, std::vector<int>, Paths, std::vector<bool>> cases[] = {
-      // design, after, deleted, windows' blocks ({} the root), which windows close
+      // design, after, deleted, windows' blocks, which close
       {"I(c)[A(y1) A(y2)|A(n)] A(z)", "A(z)", {0}, {{0, 1}}, {true}},
       {"B(outer)[A(o) B(inner)[A(i)]] A(z)", "A(z)", {0}, {{0, 1, 1}, {0}, {}}, {1, 1, 0}},
       {"W(w)[B(k)[A(i)]] B(s)[A(t)]", "B(s)[A(t)]", {0}, {{0, 1}, {0, 1, 0}, {1}}, {1, 1, 0}},
