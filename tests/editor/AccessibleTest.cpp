@@ -68,32 +68,62 @@ const char* const EveryKind =
     "A(x := 1) I(x > 0)[A(y)|] W(i < 10)[A(b)] F(i von 1 bis 10)[] D(k > 0)[] R(fertig)[] "
     "B(Eingabe)[A(lies x)]";
 
-TEST_F(AccessibleTest, TheTreeNestsAsTheDesignInBothViews) {
-  SetDesign(EveryKind);
+// In both views and at any zoom, scrolled both ways: the tree nests as the design, and the
+// rectangles, worked out apart from drawing, are where each element is drawn and clicked.
+TEST_F(AccessibleTest, TheTreeNestsAsTheDesignAndLiesWhereItIsDrawn) {
+  std::string design = std::string(EveryKind) + " A(" + std::string(300, 'w') + ")";
+  for (int i = 0; i < 40; ++i) design += " A(s" + std::to_string(i) + ")";
+  SetDesign(design + " I(z)[A(ja)|A(nein)]");
   const std::string expected =
       "Block: " + Root().Text +
       " [Anweisung: x := 1, Entscheidung: x > 0 [Ja-Block [Anweisung: y], Nein-Block], "
       "Schleife (Test vorher): i < 10 [While-Block [Anweisung: b]], "
       "Zählschleife: i von 1 bis 10 [For-Block], Schleife (Test danach): k > 0 [DoWhile-Block], "
       "Schleife (Test danach, bis): fertig [RepeatUntil-Block], "
-      "Block: Eingabe [Anweisung: lies x]]";
+      "Block: Eingabe [Anweisung: lies x], Anweisung: www";
+  const QWidget* viewport = First().view().viewport();
+  const QScrollBar* h = First().view().horizontalScrollBar();
+  const QScrollBar* v = First().view().verticalScrollBar();
   for (const char* view : {"Struktogramm1", "Flussdiagramm1"}) {
     Trigger(view);
     QAccessibleInterface* tree = Object(First(), {});
     EXPECT_EQ(tree->role(), QAccessible::Tree);
     ASSERT_EQ(tree->childCount(), 1);
-    EXPECT_EQ(Tree(tree->child(0)), expected) << view;
+    EXPECT_EQ(Tree(tree->child(0)).substr(0, expected.size()), expected) << view;
     EXPECT_EQ(tree->child(0)->parent(), tree);
-    for (QAccessibleInterface* object : All(First())) {
-      const QAccessible::State state = object->state();
-      const bool block = dynamic_cast<TBlock*>(ElementOf(object)) != nullptr;
-      EXPECT_EQ(object->role(), QAccessible::TreeItem);
-      EXPECT_TRUE(state.focusable && state.selectable && !state.selected && !state.invisible);
-      EXPECT_TRUE(state.expandable == block && state.expanded == block);
-      for (int i = 0; i < object->childCount(); ++i)
-        EXPECT_TRUE(object->child(i)->parent() == object &&
-                    object->indexOfChild(object->child(i)) == i);
+    for (const int percent : {100, 50, 200}) {
+      SCOPED_TRACE(std::string(view) + " " + std::to_string(percent));
+      First().SetZoom(percent, {});
+      ASSERT_TRUE(h->maximum() > 0 && v->maximum() > 0);
+      First().SetScrollOffsets({h->maximum() / 3, v->maximum() / 2});
+      int hidden = 0;
+      for (QAccessibleInterface* object : All(First())) {
+        const QAccessible::State state = object->state();
+        TElement* element = ElementOf(object);
+        const bool block = dynamic_cast<TBlock*>(element) != nullptr;
+        EXPECT_EQ(object->role(), QAccessible::TreeItem);
+        EXPECT_TRUE(state.focusable && state.selectable && !state.selected && !state.invisible);
+        EXPECT_TRUE(state.expandable == block && state.expanded == block);
+        for (int i = 0; i < object->childCount(); ++i)
+          EXPECT_TRUE(object->child(i)->parent() == object &&
+                      object->indexOfChild(object->child(i)) == i);
+        const auto drawn = First().ClientRectOf(*element);
+        ASSERT_TRUE(drawn);
+        EXPECT_EQ(object->rect(), QRect(viewport->mapToGlobal(drawn->topLeft()), drawn->size()));
+        EXPECT_EQ(state.offscreen, !drawn->intersects(viewport->rect()));
+        hidden += state.offscreen;
+        const QPoint middle = drawn->center();  // a statement is clicked where it lies
+        if (!dynamic_cast<TAnweisung*>(element) || state.offscreen) continue;
+        EXPECT_EQ(First().ElementAtClientPoint(middle.x(), middle.y()), element);
+      }
+      EXPECT_GT(hidden, 0);
     }
+    // The object under a point is the innermost drawn there.
+    First().SetZoom(100, {});
+    First().SetScrollOffsets({0, 0});
+    QAccessibleInterface* statement = Object(First(), {0, 0});
+    const QPoint on = statement->rect().center();
+    EXPECT_EQ(tree->childAt(on.x(), on.y())->childAt(on.x(), on.y()), statement);
   }
   // A collapsed block has no children; what it holds stays valid but is not drawn.
   QAccessibleInterface* block = Object(First(), {0, 6});
@@ -107,46 +137,6 @@ TEST_F(AccessibleTest, TheTreeNestsAsTheDesignInBothViews) {
                              {Selection, At({6})},
                              {Reorder, At({6})},
                              {QAccessible::StateChanged, At({6})}}));
-}
-
-// Rectangles are worked out apart from drawing; they must agree with where drawing puts each
-// element, scrolled both ways and at any zoom, and say which elements are out of sight.
-TEST_F(AccessibleTest, RectanglesAreWhereElementsAreDrawnOnScreen) {
-  std::string design = std::string(EveryKind) + " A(" + std::string(300, 'w') + ")";
-  for (int i = 0; i < 40; ++i) design += " A(s" + std::to_string(i) + ")";
-  SetDesign(design + " I(z)[A(ja)|A(nein)]");
-  const QWidget* viewport = First().view().viewport();
-  for (const char* view : {"Struktogramm1", "Flussdiagramm1"}) {
-    Trigger(view);
-    const QScrollBar* h = First().view().horizontalScrollBar();
-    const QScrollBar* v = First().view().verticalScrollBar();
-    ASSERT_TRUE(h->maximum() > 0 && v->maximum() > 0);
-    First().SetScrollOffsets({h->maximum() / 3, v->maximum() / 2});
-    int hidden = 0;
-    for (QAccessibleInterface* object : All(First())) {
-      const auto drawn = First().ClientRectOf(*ElementOf(object));
-      ASSERT_TRUE(drawn);
-      EXPECT_EQ(object->rect(), QRect(viewport->mapToGlobal(drawn->topLeft()), drawn->size()));
-      EXPECT_EQ(object->state().offscreen, !drawn->intersects(viewport->rect()));
-      hidden += object->state().offscreen;
-    }
-    EXPECT_GT(hidden, 0);
-    for (const int percent : {50, 200}) {  // a statement's rectangle is where a click selects it
-      First().SetZoom(percent, {});
-      for (QAccessibleInterface* object : All(First())) {
-        auto* statement = dynamic_cast<TAnweisung*>(ElementOf(object));
-        const QPoint middle = viewport->mapFromGlobal(object->rect().center());
-        if (!statement || object->state().offscreen) continue;
-        EXPECT_EQ(First().ElementAtClientPoint(middle.x(), middle.y()), statement) << percent;
-      }
-    }
-    // The object under a point is the innermost drawn there.
-    First().SetZoom(100, {});
-    First().SetScrollOffsets({0, 0});
-    QAccessibleInterface* statement = Object(First(), {0, 0});
-    const QPoint on = statement->rect().center();
-    EXPECT_EQ(Object(First(), {})->childAt(on.x(), on.y())->childAt(on.x(), on.y()), statement);
-  }
 }
 
 TEST_F(AccessibleTest, SelectionAndDesignChangesAreAnnounced) {
@@ -238,8 +228,6 @@ TEST_F(AccessibleTest, ActionsSelectEditAndCollapseThroughTheCommandGuard) {
   QAccessibleActionInterface* statement = Object(First(), {0, 0})->actionInterface();
   QAccessibleActionInterface* block = Object(First(), {0, 1})->actionInterface();
   EXPECT_EQ(block->actionNames(), (QStringList{"Auswählen", "Text bearbeiten", "Ein-/Ausklappen"}));
-  statement->doAction("Auswählen");
-  EXPECT_EQ(First().Options->SelectedElement(), At({0}));
   block->doAction("Ein-/Ausklappen");
   EXPECT_TRUE(First().Options->IsCollapsed(At({1})));
   EXPECT_EQ(First().Options->SelectedElement(), At({1}));
