@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""The diagram reaches the desktop's accessibility bus: under a virtual display and a session
-bus of its own, a client reads the editor's tree through AT-SPI, selects an element by its
-action, walks on with the Down key and edits a text through the input box. A missing tool is a
-failure.
-usage: diagram_tree.py PATH-OF-TAVELON"""
+"""Under a virtual display and a session bus of its own, a client reads the editor's diagram
+through AT-SPI, selects an element by its action, walks on with the Down key and edits a text
+through the input box. A missing tool is a failure.  usage: diagram_tree.py PATH-OF-TAVELON"""
 import os
 import shutil
 import subprocess
@@ -34,18 +32,17 @@ def find(what, root, test):
 
 
 def check(pyatspi, app):
-    tree = find("Baum", app, lambda a: a.getRole() == pyatspi.ROLE_TREE)
-    shown = tree.getChildAtIndex(0)
+    shown = find("Baum", app, lambda a: a.getRole() == pyatspi.ROLE_TREE).getChildAtIndex(0)
     # Qt gives tree items the role of table cells on this bus.
     if shown.getRole() not in (pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL):
         fail("Rolle " + shown.getRoleName())
     yes = shown.getChildAtIndex(1).getChildAtIndex(0)
+    statement, loop = yes.getChildAtIndex(0), shown.getChildAtIndex(2)
     names = [shown.getChildAtIndex(i).name for i in range(shown.childCount)]
-    names += [yes.name, yes.getChildAtIndex(0).name]
+    names += [yes.name, statement.name]
     if names != ["Anweisung: x := 1", "Entscheidung: x > 0", "Schleife (Test vorher): i < 10",
                  "Ja-Block", "Anweisung: y := 2"]:
         fail("Namen %s" % names)
-    statement = yes.getChildAtIndex(0)
     actions = statement.queryAction()
     names = [actions.getName(i) for i in range(actions.nActions)]
     if names != ["Auswählen", "Text bearbeiten"]:
@@ -59,13 +56,11 @@ def check(pyatspi, app):
     pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
     time.sleep(0.3)
     pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # Down
-    loop = shown.getChildAtIndex(2)
     wait_for("Auswahl nach Pfeil ab", lambda: loop.getState().contains(pyatspi.STATE_SELECTED))
     # "Text bearbeiten" opens the input box; the loop's name follows the text typed into it.
     loop.queryAction().doAction(1)
-    field = find("Eingabefeld", app, lambda a: a.getRole() == pyatspi.ROLE_TEXT
-                 and a.getState().contains(pyatspi.STATE_EDITABLE))
-    field.queryEditableText().setTextContents("i < 20")
+    find("Eingabefeld", app, lambda a: a.getRole() == pyatspi.ROLE_TEXT and a.getState().contains(
+        pyatspi.STATE_EDITABLE)).queryEditableText().setTextContents("i < 20")
     find("OK", app, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON
          and a.name == "OK").queryAction().doAction(0)
     wait_for("neuer Name",
@@ -78,8 +73,7 @@ def main():
         for tool in ["Xvfb", "dbus-run-session", "/usr/libexec/at-spi-bus-launcher"]:
             if not shutil.which(tool):
                 fail(tool + " fehlt (Pakete xvfb, dbus-bin, at-spi2-core)")
-        # The display comes first: the bus starts the registry, which sends the client's keys
-        # and clicks to it.
+        # The display comes first: the bus starts the registry, which sends keys and clicks to it.
         read, write = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp"],
                                 pass_fds=[write], stderr=subprocess.DEVNULL)
