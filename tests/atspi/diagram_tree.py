@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""The diagram reaches the desktop's accessibility bus: under a virtual display and a session
-bus of its own, the editor runs on a small design and a client reads its tree through AT-SPI,
-selects an element by its action and sees it selected, walks on with the Down key and edits a
-text through the input box. A missing tool is a failure.
-usage: diagram_tree.py PATH-OF-TAVELON"""
+"""Under a virtual display and a session bus of its own, a client reads the editor's diagram
+through AT-SPI, selects an element by its action, walks on with the Down key and edits a text
+through the input box. A missing tool is a failure.  usage: diagram_tree.py PATH-OF-TAVELON"""
 import os
 import shutil
 import subprocess
@@ -25,59 +23,48 @@ def wait_for(what, find):
     fail(what + " nicht gefunden")
 
 
-def descendants(accessible):
-    yield accessible
-    for i in range(accessible.childCount):
-        yield from descendants(accessible.getChildAtIndex(i))
+def find(what, root, test):
+    def below(a):
+        yield a
+        for i in range(a.childCount):
+            yield from below(a.getChildAtIndex(i))
+    return wait_for(what, lambda: next((a for a in below(root) if test(a)), None))
 
 
-def check_tree(pyatspi, app):
-    tree = wait_for("Baum", lambda: next(
-        (a for a in descendants(app) if a.getRole() == pyatspi.ROLE_TREE), None))
-    shown = tree.getChildAtIndex(0)
+def check(pyatspi, app):
+    shown = find("Baum", app, lambda a: a.getRole() == pyatspi.ROLE_TREE).getChildAtIndex(0)
     # Qt gives tree items the role of table cells on this bus.
     if shown.getRole() not in (pyatspi.ROLE_TREE_ITEM, pyatspi.ROLE_TABLE_CELL):
         fail("Rolle " + shown.getRoleName())
-    names = [shown.getChildAtIndex(i).name for i in range(shown.childCount)]
-    if names != ["Anweisung: x := 1", "Entscheidung: x > 0", "Schleife (Test vorher): i < 10"]:
-        fail("Elemente %s" % names)
     yes = shown.getChildAtIndex(1).getChildAtIndex(0)
-    if (yes.name, yes.getChildAtIndex(0).name) != ("Ja-Block", "Anweisung: y := 2"):
-        fail("Ja-Block: %s" % yes.name)
-    actions = yes.getChildAtIndex(0).queryAction()
+    statement, loop = yes.getChildAtIndex(0), shown.getChildAtIndex(2)
+    names = [shown.getChildAtIndex(i).name for i in range(shown.childCount)]
+    names += [yes.name, statement.name]
+    if names != ["Anweisung: x := 1", "Entscheidung: x > 0", "Schleife (Test vorher): i < 10",
+                 "Ja-Block", "Anweisung: y := 2"]:
+        fail("Namen %s" % names)
+    actions = statement.queryAction()
     names = [actions.getName(i) for i in range(actions.nActions)]
     if names != ["Auswählen", "Text bearbeiten"]:
         fail("Aktionen %s" % names)
     actions.doAction(0)
-    state = yes.getChildAtIndex(0).getState
-    wait_for("Auswahl", lambda: state().contains(pyatspi.STATE_SELECTED))
-    if not state().contains(pyatspi.STATE_SHOWING):
+    wait_for("Auswahl", lambda: statement.getState().contains(pyatspi.STATE_SELECTED))
+    if not statement.getState().contains(pyatspi.STATE_SHOWING):
         fail("nicht sichtbar")
-    return shown
-
-
-def walk_and_edit(pyatspi, app, shown):
-    """Down walks on to the loop; its action "Text bearbeiten" opens the input box, whose
-    field and "OK" a client fills in and presses; the loop's name follows the new text."""
-    loop = shown.getChildAtIndex(2)
-    # A click where the selected statement is reported gives the window the keyboard.
-    box = shown.getChildAtIndex(1).getChildAtIndex(0).getChildAtIndex(0).queryComponent() \
-        .getExtents(pyatspi.DESKTOP_COORDS)
+    # A click on the selected statement gives the window the keyboard; Down walks on to the loop.
+    box = statement.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
     time.sleep(0.3)
     pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # Down
-    wait_for("Auswahl nach Pfeil ab",
-             lambda: loop.getState().contains(pyatspi.STATE_SELECTED))
+    wait_for("Auswahl nach Pfeil ab", lambda: loop.getState().contains(pyatspi.STATE_SELECTED))
+    # "Text bearbeiten" opens the input box; the loop's name follows the text typed into it.
     loop.queryAction().doAction(1)
-    field = wait_for("Eingabefeld", lambda: next(
-        (a for a in descendants(app) if a.getRole() == pyatspi.ROLE_TEXT
-         and a.getState().contains(pyatspi.STATE_EDITABLE)), None))
-    field.queryEditableText().setTextContents("i < 20")
-    ok = wait_for("OK", lambda: next(
-        (a for a in descendants(app)
-         if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == "OK"), None))
-    ok.queryAction().doAction(0)
-    wait_for("neuer Name", lambda: shown.getChildAtIndex(2).name == "Schleife (Test vorher): i < 20")
+    find("Eingabefeld", app, lambda a: a.getRole() == pyatspi.ROLE_TEXT and a.getState().contains(
+        pyatspi.STATE_EDITABLE)).queryEditableText().setTextContents("i < 20")
+    find("OK", app, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON
+         and a.name == "OK").queryAction().doAction(0)
+    wait_for("neuer Name",
+             lambda: shown.getChildAtIndex(2).name == "Schleife (Test vorher): i < 20")
 
 
 def main():
@@ -86,8 +73,7 @@ def main():
         for tool in ["Xvfb", "dbus-run-session", "/usr/libexec/at-spi-bus-launcher"]:
             if not shutil.which(tool):
                 fail(tool + " fehlt (Pakete xvfb, dbus-bin, at-spi2-core)")
-        # The display comes first: the bus starts the registry, which sends the client's
-        # keys and clicks to it.
+        # The display comes first: the bus starts the registry, which sends keys and clicks to it.
         read, write = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp"],
                                 pass_fds=[write], stderr=subprocess.DEVNULL)
@@ -95,11 +81,10 @@ def main():
         display = ":" + os.fdopen(read).readline().strip()
         env = dict(os.environ, TAVELON_ATSPI_BUS="1", DISPLAY=display)
         try:
-            status = subprocess.call(
-                ["dbus-run-session", "--", sys.executable, __file__, tavelon], env=env)
+            sys.exit(subprocess.call(["dbus-run-session", "--", sys.executable, __file__, tavelon],
+                                     env=env))
         finally:
             xvfb.terminate()
-        sys.exit(status)
     with tempfile.TemporaryDirectory() as home:
         text, design = os.path.join(home, "p.txt"), os.path.join(home, "p.str")
         with open(text, "w") as out:
@@ -114,9 +99,8 @@ def main():
             except ImportError:
                 fail("pyatspi fehlt (Pakete python3-pyatspi, gir1.2-atspi-2.0)")
             desktop = pyatspi.Registry.getDesktop(0)
-            app = wait_for("Programm", lambda: next(
-                (a for a in desktop if a and a.get_process_id() == editor.pid), None))
-            walk_and_edit(pyatspi, app, check_tree(pyatspi, app))
+            check(pyatspi, wait_for("Programm", lambda: next(
+                (a for a in desktop if a and a.get_process_id() == editor.pid), None)))
         finally:
             editor.terminate()
     print("AT-SPI: Baum, Namen, Aktionen, Auswahl, Pfeiltaste und Textbearbeitung erreicht")

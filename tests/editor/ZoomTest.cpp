@@ -24,6 +24,10 @@ const std::string Large = "A(" + std::string(300, 'w') + ")" + Column;
 class ZoomTest : public EditorTest {
  protected:
   QRect Drawn() { return First().ToClient(First().Options->SelectionRect); }
+  void Select(TElement* element) {
+    First().Options->ClearSelection();
+    First().Options->Select(element);
+  }
   // Where a document point is drawn: scaled by the zoom, less the scroll offsets.
   QPoint Place(QPointF document) {
     return (document * First().Zoom() / 100).toPoint() - First().ScrollOffsets();
@@ -53,13 +57,9 @@ TEST_F(ZoomTest, ClicksAndDragsActWhereTheElementIsDrawn) {
       First().SetZoom(100, {});
       SetDesign("A(a) I(c)[A(j)|A(n)] W(w)[A(l)] A(b)" + Column);
       std::vector<std::pair<TElement*, QPointF>> middles;  // in document pixels
-      for (TElement* e :
-           {At({0}), At({1, 1, 0}), At({1, 2, 0}), At({2, 1, 0}), At({3}), At({60})}) {
-        First().Options->ClearSelection();
-        First().Options->Select(e);
-        First().Repaint();
-        middles.emplace_back(e, QRectF(Drawn()).center() + First().ScrollOffsets());
-      }
+      for (TElement* e : {At({0}), At({1, 1, 0}), At({1, 2, 0}), At({2, 1, 0}), At({3}), At({60})})
+        middles.emplace_back(e,
+                             QRectF(*First().ClientRectOf(*e)).center() + First().ScrollOffsets());
       First().SetZoom(percent, {});
       for (const auto& [element, middle] : middles) {
         First().SetScrollOffsets((middle * percent / 100).toPoint() - QPoint(101, 57));
@@ -82,37 +82,28 @@ TEST_F(ZoomTest, ClicksAndDragsActWhereTheElementIsDrawn) {
     }
 }
 
-TEST_F(ZoomTest, ScrollRangesScaleAndTheSelectionIsBroughtIntoSight) {
-  SetDesign(Large);
+// The scroll ranges scale, a key brings the selection into sight and collapsing centres the
+// block, also where the shorter design moves the scroll offsets.
+TEST_F(ZoomTest, ScrollingFollowsTheZoom) {
+  SetDesign(Large + " B(b)[" + Column + "] A(z)");
+  auto* block = static_cast<TBlock*>(At({101}));
   QScrollBar* bars[] = {First().view().horizontalScrollBar(), First().view().verticalScrollBar()};
   const auto range = [](QScrollBar* bar) { return bar->maximum() + bar->pageStep(); };
   const int ranges[] = {range(bars[0]), range(bars[1])};
   for (int percent : {50, 200, 400}) {
+    SCOPED_TRACE(percent);
     First().SetZoom(percent, {});
     for (int i : {0, 1}) EXPECT_EQ(range(bars[i]), (ranges[i] * percent + 99) / 100);
-    First().Options->ClearSelection();
-    First().Options->Select(At({61}));
+    Select(At({61}));
     Key(First(), Qt::Key_Down);
     First().Repaint();
-    EXPECT_TRUE(First().view().viewport()->rect().contains(Drawn().topLeft())) << percent;
-  }
-}
-
-// Collapsing centres the block, also where the shorter design moves the scroll offsets.
-TEST_F(ZoomTest, CollapsingCentresTheBlockAtAnyZoom) {
-  SetDesign(Column + " B(b)[" + Column + "] A(z)");
-  TBlock* block = static_cast<TBlock*>(At({100}));
-  const QScrollBar* bar = First().view().verticalScrollBar();
-  for (int percent : {50, 200}) {
-    First().SetZoom(percent, {});
-    First().Options->ClearSelection();
-    First().Options->Select(block);
-    First().SetScrollOffsets({0, bar->maximum()});
+    EXPECT_TRUE(First().view().viewport()->rect().contains(Drawn().topLeft()));
+    Select(block);
+    First().SetScrollOffsets({0, bars[1]->maximum()});
     First().ChangeMinimize(block);
     const QRect box = *First().ClientRectOf(*block);
-    const int middle = (box.top() + box.bottom() + 1) / 2 + bar->value();
-    EXPECT_EQ(bar->value(), std::clamp(middle - First().height() / 2, 0, bar->maximum()))
-        << percent;
+    const int middle = (box.top() + box.bottom() + 1) / 2 + bars[1]->value();
+    EXPECT_EQ(bars[1]->value(), std::clamp(middle - First().height() / 2, 0, bars[1]->maximum()));
     First().ChangeMinimize(block);
   }
 }
