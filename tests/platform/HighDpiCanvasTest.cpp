@@ -58,10 +58,7 @@ void Polygon(QtCanvas& c, std::initializer_list<TPoint> points) { c.Polygon({poi
 void Sloped(QtCanvas& c, PenStyle style) {
   c.Pen.Style = style;
   c.MoveTo(4, 4);
-  c.LineTo(40, 30);
-  c.LineTo(56, 6);
-  c.LineTo(10, 20);
-  c.LineTo(16, 36);
+  for (const TPoint p : {TPoint{40, 30}, {56, 6}, {10, 20}, {16, 36}}) c.LineTo(p.x, p.y);
 }
 
 TEST(HighDpiCanvas, EveryThinLineIsTwoDevicePixelsWideAtRatioTwo) {
