@@ -17,9 +17,8 @@ std::string ReadBytes(const std::string& path) {
 
 std::string CommandLinePicture(const TBlock& root, const std::string& extension, bool flowchart) {
   QTemporaryDir folder;
-  const std::string design = folder.filePath("entwurf.str").toStdString();
-  const std::string picture =
-      folder.filePath(QString::fromStdString("bild." + extension)).toStdString();
+  const std::string design = folder.path().toStdString() + "/entwurf.str";
+  const std::string picture = folder.path().toStdString() + "/bild." + extension;
   std::ofstream(design, std::ios::binary) << SaveDesignBytes(root);
   ExportImageFile(design, picture, flowchart ? DiagramView::Flowchart : DiagramView::Structogram,
                   1.0);

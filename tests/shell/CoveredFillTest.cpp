@@ -1,10 +1,10 @@
-// Frames whose contents cover them are not filled first: the structogram's pixels must stay
-// exactly those of a drawing that fills every frame, on deep and uneven designs, with and
-// without collapsed blocks, for pictures, printouts and the screen.
+// Frames whose contents cover them are not filled first: the structogram's pixels stay exactly
+// those of a drawing that fills every frame, for pictures, printouts and the screen.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <utility>
 
 #include "model/Display.h"
 #include "platform/qt/MeasuringCanvas.h"
@@ -19,8 +19,7 @@ class FillsEveryFrame : public QtCanvas {
  public:
   using QtCanvas::QtCanvas;
   void Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) override {
-    const BrushStyle style = Brush.Style;
-    Brush.Style = BrushStyle::Solid;
+    const BrushStyle style = std::exchange(Brush.Style, BrushStyle::Solid);
     QtCanvas::Rectangle(l, t, r, b);
     Brush.Style = style;
   }
@@ -35,10 +34,8 @@ QImage Draw(TBlock& root, Mode mode, const std::vector<TElement*>& collapsed) {
   options.OnScreen = mode == Mode::Screen;
   options.Printing = mode == Mode::Printing;
   for (TElement* block : collapsed) options.ToggleCollapsed(block);
-  const DiagramLayout layout = [&] {
-    MeasuringCanvas measuring;
-    return LayoutDiagram(root, measuring.canvas(), options);
-  }();
+  MeasuringCanvas measuring;
+  const DiagramLayout layout = LayoutDiagram(root, measuring.canvas(), options);
   QImage image(layout.Size.w, layout.Size.h, QImage::Format_RGB32);
   image.fill(Qt::green);  // any pixel left unpainted shows
   QPainter painter(&image);
@@ -48,45 +45,41 @@ QImage Draw(TBlock& root, Mode mode, const std::vector<TElement*>& collapsed) {
   return image;
 }
 
-// Every third block from first on, to be collapsed: its frame has nothing drawn inside.
-void EveryThirdBlock(TElement* first, int& count, std::vector<TElement*>& blocks) {
-  for (TElement* e = first; e; e = e->Next) {
+// Every third block, to be collapsed: its frame has nothing drawn inside.
+void EveryThirdBlock(TElement* e, int& count, std::vector<TElement*>& blocks) {
+  for (; e; e = e->Next) {
     if (dynamic_cast<TBlock*>(e) && ++count % 3 == 0) blocks.push_back(e);
     for (int32_t i = 0; i < e->ContentCount(); ++i) EveryThirdBlock(e->Content(i), count, blocks);
   }
 }
 
-// Nests every kind of structure depth times inside one another, with statements before and
-// after, decisions with branches of unequal height and conditions wider than their contents.
+// Every kind of structure nested depth deep, with statements before and after, decisions with
+// branches of unequal height and conditions wider than their contents.
 std::string Nested(int depth) {
   const std::string wide = "I(eine sehr lange Bedingung, breiter als der Inhalt)[|A(nein) ";
   const std::string openings[] = {
       "W(w)[", "I(x > 0)[A(ja) A(2)|", "D(d)[", "F(f)[", "R(r)[", "B(b)[", wide};
   std::string design = "A(innen)";
-  for (int level = depth - 1; level >= 0; --level) {
+  for (int level = depth - 1; level >= 0; --level)
     design = "A(vor " + std::to_string(level) + ") " + openings[level % std::size(openings)] +
              design + "] A(nach)";
-  }
   return design;
 }
 
 TEST(CoveredFill, KeepsEveryPixelOfFillingEveryFrame) {
-  const std::string designs[] = {
-      Nested(40), "W(w)[] I(i)[|] D(d)[] F(f)[] R(r)[] B(b)[]",
-      "I(a)[A(1) A(2) A(3)|] I(b)[|W(c)[A(4) A(5)]] I(c)[B(x)[A(6)]|A(7)]"};
-  for (const std::string& design : designs) {
+  for (const std::string& design :
+       {Nested(40), std::string("W(w)[] I(i)[|] D(d)[] F(f)[] R(r)[] B(b)[]"),
+        std::string("I(a)[A(1) A(2) A(3)|] I(b)[|W(c)[A(4) A(5)]] I(c)[B(x)[A(6)]|A(7)]")}) {
     BlockPtr root = BuildBlock(design, "gesamtes Programm");
     std::vector<TElement*> collapsed;
     int count = 0;
     EveryThirdBlock(root->Body, count, collapsed);
     ASSERT_FALSE(collapsed.empty());
-    for (const Mode mode : {Mode::Picture, Mode::Printing, Mode::Screen}) {
-      for (const auto& folded : {std::vector<TElement*>{}, collapsed}) {
-        SCOPED_TRACE(design.substr(0, 30) + " mode " + std::to_string(int(mode)));
+    for (const Mode mode : {Mode::Picture, Mode::Printing, Mode::Screen})
+      for (const auto& folded : {std::vector<TElement*>{}, collapsed})
         EXPECT_TRUE(Draw<QtCanvas>(*root, mode, folded) ==
-                    Draw<FillsEveryFrame>(*root, mode, folded));
-      }
-    }
+                    Draw<FillsEveryFrame>(*root, mode, folded))
+            << design.substr(0, 30) << " mode " << int(mode) << " folded " << folded.size();
   }
 }
 
