@@ -129,8 +129,7 @@ TEST(MarksTest, DropMarkOfAStatementIsARedBarAcrossItsBottomEdge) {
   EXPECT_EQ(canvas.Brush.Color, Colors::ScreenBackground);
 }
 
-// A drop on a block goes to the head of its body, or after the block (DropAfter 1): the bar
-// lies across the edge where the element will stand.
+// The bar lies across the edge where the element will stand: heading the body, or after it.
 TEST(MarksTest, DropMarkOfABlockLiesAcrossTheEdgeWhereTheDropGoes) {
   for (uint8_t after : {0, 1}) {
     SCOPED_TRACE(after);
