@@ -182,8 +182,8 @@ TEST(MarksTest, FlowchartBlockMarksItsEntryOrItsExitByDropAfter) {
   }
 }
 
-// In the flowchart a red bar crosses the one red connector, to where the element lands; an
-// empty branch takes the drop on its frame.
+// In the flowchart a red bar, 12 pixels to each side, crosses the one red connector, to where
+// the element lands; an empty branch takes the drop on its frame.
 TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
   for (const KindCase& kind : AllKinds()) {
     SCOPED_TRACE(kind.name);
@@ -198,7 +198,7 @@ TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
     });
     ASSERT_EQ(red.size(), 1u);
     const int middle = (red[0]->points[0].y + red[0]->points[1].y) / 2;
-    EXPECT_NE(FindFlowchartDropBar(canvas, 100, middle), nullptr);
+    EXPECT_NE(FindDropBar(canvas, 100 - 12, 100 + 13, middle), nullptr);
     EXPECT_EQ(canvas.Pen.Color, Colors::Black);
   }
   TestCanvas canvas = ScreenCanvas();
@@ -211,7 +211,8 @@ TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
   for (int branch : {1, 2}) {
     const TPoint origin = decision.GetBranchOrigin(canvas, {200, 20}, options, branch);
     const int frameMiddle = origin.y + (kTh + 10 + 2 * 6 + 3 - 6 - 1) / 2;
-    EXPECT_EQ(FindFlowchartDropBar(canvas, origin.x, frameMiddle) != nullptr, branch == 2);
+    const Op* bar = FindDropBar(canvas, origin.x - 12, origin.x + 13, frameMiddle);
+    EXPECT_EQ(bar != nullptr, branch == 2);
   }
 }
 

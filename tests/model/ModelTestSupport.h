@@ -106,11 +106,6 @@ inline const TestCanvas::Op* FindDropBar(const TestCanvas& canvas, int left, int
   return bar && bar->brush.Color == Colors::Red && bar->pen.Color == Colors::Red ? bar : nullptr;
 }
 
-// The flowchart's drop mark across the connector or frame edge at (x, y).
-inline const TestCanvas::Op* FindFlowchartDropBar(const TestCanvas& canvas, int x, int y) {
-  return FindDropBar(canvas, x - 12, x + 13, y);
-}
-
 // The element kinds a user can insert, for table-driven tests.
 struct KindCase {
   const char* name;

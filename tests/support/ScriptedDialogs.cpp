@@ -15,10 +15,6 @@ std::optional<T> ScriptedDialogs::Take(std::deque<T>& answers, const std::string
   return answer;
 }
 
-void ScriptedDialogs::Opened() {
-  if (whileOpen) whileOpen();
-}
-
 bool ScriptedDialogs::AllAnswered() const {
   return inputs_.empty() && files_.empty() && printDialogs_.empty() && modals_.empty() &&
          replaces_.empty() && saveAnswers_.empty();

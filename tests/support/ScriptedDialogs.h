@@ -76,7 +76,9 @@ class ScriptedDialogs : public Dialogs {
   // The next queued answer; none is a test failure unless failOnUnexpected is off.
   template <typename T>
   std::optional<T> Take(std::deque<T>& answers, const std::string& what);
-  void Opened();
+  void Opened() {
+    if (whileOpen) whileOpen();
+  }
   // Whether the save dialog may take path: asks when it names an existing file.
   bool MayReplace(const std::string& path);
 
