@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <new>
 
 #include "shell/UndoHistory.h"
@@ -12,25 +12,18 @@
 
 namespace {
 
-constexpr std::size_t NeverFails = std::numeric_limits<std::size_t>::max();
-std::atomic<std::size_t> smallestFailing{NeverFails};
+// Allocations through operator new of this size or more fail, as large buffers do when memory
+// runs out while small ones are still found.
+std::atomic<std::size_t> smallestFailing{SIZE_MAX};
 
 void* TryAllocate(std::size_t size) noexcept {
-  return size < smallestFailing.load(std::memory_order_relaxed) ? std::malloc(size ? size : 1)
-                                                                : nullptr;
+  return size < smallestFailing ? std::malloc(size ? size : 1) : nullptr;
 }
 
 void* Allocate(std::size_t size) {
   if (void* block = TryAllocate(size)) return block;
   throw std::bad_alloc();
 }
-
-// While one lives, every allocation through operator new of `bytes` or more fails, as large
-// buffers do when memory runs out while small ones are still found.
-struct FailLargeAllocations {
-  explicit FailLargeAllocations(std::size_t bytes) { smallestFailing = bytes; }
-  ~FailLargeAllocations() { smallestFailing = NeverFails; }
-};
 
 // Larger than any small allocation, smaller than the buffers of a state of the designs below.
 constexpr std::size_t Limit = 128 * 1024;
@@ -53,11 +46,10 @@ TEST(OutOfMemoryHistoryTest, AStepThatRunsOutOfMemoryLeavesTheHistoryAsItWas) {
     const TBlock* tree = large.get();
     if (step == "undo flat") history.SaveUndoState(*large);
     if (step == "undo whole") history.RecordReplaced(large);
-    {
-      FailLargeAllocations fail(Limit);
-      EXPECT_THROW(step == "record" ? history.SaveUndoState(*large) : (void)history.Undo(),
-                   std::bad_alloc);
-    }
+    smallestFailing = Limit;
+    EXPECT_THROW(step == "record" ? history.SaveUndoState(*large) : (void)history.Undo(),
+                 std::bad_alloc);
+    smallestFailing = SIZE_MAX;
     EXPECT_EQ(history.UndoPosition(), 0);
     ASSERT_EQ(history.Count(), step == "record" ? 1 : 2) << "nothing half done enters it";
     if (step == "record") history.SaveUndoState(*large);  // once memory is found
