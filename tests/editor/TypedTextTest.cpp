@@ -59,41 +59,38 @@ TEST(TypedTextInQt, AHundredThousandCharactersPassTheBoxBothWays) {
   EXPECT_EQ(text, std::string(100000, '\xE4'));
 }
 
-// Runs Qt's input box on text; once it is open, act gets its long-text field.
-bool RunLongTextBox(std::string& text, const std::function<void(QPlainTextEdit&)>& act) {
+// Runs Qt's input box on a long text. It opens in a field that lays out only the paragraphs in
+// view, as a one-line field lays out its whole text; edit acts on it before key is pressed.
+bool RunLongTextBox(std::string& text, Qt::Key key,
+                    const std::function<void(QPlainTextEdit&)>& edit = {}) {
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    for (auto* edit : box->findChildren<QLineEdit*>()) EXPECT_LT(edit->text().size(), 1000);
+    for (auto* line : box->findChildren<QLineEdit*>()) EXPECT_LT(line->text().size(), 1000);
     auto* field = box->findChild<QPlainTextEdit*>();
-    field ? act(*field) : box->reject();
+    if (!field) return box->reject();
+    int laidOut = 0;
+    for (QTextBlock b = field->document()->begin(); b.isValid(); b = b.next())
+      laidOut += b.layout() && b.layout()->lineCount() > 0;
+    EXPECT_LT(laidOut, 100);
+    if (edit) edit(*field);
+    QTest::keyClick(field, key);
   });
   return QtDialogs().InputQuery("Anweisung", "Gib eine neue Anweisung ein:", text);
 }
 
-// A one-line field lays out its whole text as it opens; the long-text field only the
-// paragraphs in view. Its paragraph breaks never reach the text; line breaks do.
+// The field's paragraph breaks never reach the text; line breaks do.
 TEST(TypedTextInQt, ALongTextOpensWithOnlyWhatIsInViewLaidOut) {
   std::string offered(2000000, 'x');
   for (std::size_t i = 999; i < offered.size(); i += 7919) offered.replace(i, 3, "\r\n\xE4");
   std::string text = offered;
-  EXPECT_TRUE(RunLongTextBox(text, [](QPlainTextEdit& field) {
-    int laidOut = 0;
-    for (QTextBlock b = field.document()->begin(); b.isValid(); b = b.next())
-      laidOut += b.layout() && b.layout()->lineCount() > 0;
-    EXPECT_LT(laidOut, 100);
-    QTest::keyClick(&field, Qt::Key_Return);
-  }));
+  EXPECT_TRUE(RunLongTextBox(text, Qt::Key_Return));
   EXPECT_EQ(text, offered);
-  EXPECT_TRUE(RunLongTextBox(text, [](QPlainTextEdit& field) {
+  EXPECT_TRUE(RunLongTextBox(text, Qt::Key_Enter, [](QPlainTextEdit& field) {
     QApplication::clipboard()->setText("x\ny");
     field.paste();
-    QTest::keyClick(&field, Qt::Key_Enter);
   }));
   EXPECT_EQ(text, "x\ny") << "pasted over the whole text, selected as the box opens";
-  EXPECT_FALSE(RunLongTextBox(offered, [](QPlainTextEdit& field) {
-    field.clear();
-    QTest::keyClick(&field, Qt::Key_Escape);
-  }));
+  EXPECT_FALSE(RunLongTextBox(offered, Qt::Key_Escape, [](QPlainTextEdit& f) { f.clear(); }));
 }
 
 using TypedTextTest = EditorTest;

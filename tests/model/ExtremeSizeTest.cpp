@@ -8,8 +8,7 @@ using namespace modeltest;
 namespace {
 
 // Texts starting with "breit" are 1.2 billion pixels wide: two side by side pass the range.
-class WideTextCanvas : public TestCanvas {
- public:
+struct WideTextCanvas : TestCanvas {
   TSize TextExtent(const std::string& text) override {
     return text.starts_with("breit") ? TSize{1200000000, TextHeight} : TestCanvas::TextExtent(text);
   }

@@ -79,8 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, HitEdgeTest, testing::ValuesIn(EdgeParams()),
 
 // --- blocks and DropAfter --------------------------------------------------------------------
 
-// In the structogram every element of a sequence is drawn as wide as the sequence, and is hit
-// wherever it is drawn; the block behind its body is never hit through it.
+// A structogram element is drawn, and hit, as wide as its sequence; never the block behind it.
 TEST(HitTestTest, ANarrowStatementIsHitAcrossTheWholeWidthOfItsBlock) {
   TestCanvas canvas;
   TDisplayOptions options = Screen(View::Structogram);
@@ -112,9 +111,9 @@ TEST(HitTestTest, AStructogramBlockIsHitOnItsHeadAndFootRows) {
   const TElement* expected[] = {block.get(), first, last};
   const int bottom = 20 + 2 * (kTh + 10);
   // row, movable, hit (0: the block, 1: first statement, 2: last statement), DropAfter
-  const int cases[][4] = {{20, 1, 0, 0},         {20 + 3, 1, 0, 0},     {20 + 4, 1, 1, 0},
-                          {bottom - 4, 1, 2, 0}, {bottom - 3, 1, 0, 1}, {bottom, 1, 0, 1},
-                          {20 + 3, 0, 0, 0},     {bottom, 0, 2, 0}};
+  const int cases[][4] = {{20 + 3, 1, 0, 0},     {20 + 4, 1, 1, 0}, {bottom - 4, 1, 2, 0},
+                          {bottom - 3, 1, 0, 1}, {bottom, 1, 0, 1}, {20 + 3, 0, 0, 0},
+                          {bottom, 0, 2, 0}};
   for (const auto& [y, movable, hit, after] : cases) {
     SCOPED_TRACE(testing::Message() << "row " << y << (movable ? " movable" : " fixed"));
     TDisplayOptions options = Screen(View::Structogram);

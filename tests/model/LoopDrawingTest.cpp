@@ -23,13 +23,12 @@ bool IsClearOutline(const Op& op) {
   return op.kind == Kind::Rectangle && op.brush.Style == BrushStyle::Clear;
 }
 
-// The clear outlines drawn after the successor's text: marks. Frames whose contents cover
-// them are outlined without a fill as well, but before their successors.
+// Clear outlines after the successor's text are marks; frames covered by their contents are
+// outlined before it.
 std::vector<const Op*> MarkOutlines(const TestCanvas& canvas, const std::string& successor) {
-  auto outlines = canvas.Where(IsClearOutline);
-  const auto after = canvas.IndexOf(canvas.FindText(successor));
-  std::erase_if(outlines, [&](const Op* op) { return canvas.IndexOf(op) < after; });
-  return outlines;
+  const int after = canvas.IndexOf(canvas.FindText(successor));
+  return canvas.Where(
+      [&](const Op& op) { return IsClearOutline(op) && canvas.IndexOf(&op) > after; });
 }
 
 // --- structogram -----------------------------------------------------------------------------

@@ -12,7 +12,7 @@ Parts Split(const std::string& text) {
   return {parts.variable, parts.start, parts.end};
 }
 
-TEST(LoopTextTest, SplitsAtTheSeparatorWordsOrByPositions) {
+TEST(LoopTextTest, SplitsAtTheSeparatorWordsOrByPositionsAndUndoesTheJoin) {
   const std::pair<std::string, Parts> cases[] = {
       {"k von n - 1 bis 1", {"k", "n - 1", "1"}},
       {"i von 1 bis 2 von 3 bis 4", {"i", "1", "2 von 3 bis 4"}},
@@ -20,10 +20,7 @@ TEST(LoopTextTest, SplitsAtTheSeparatorWordsOrByPositions) {
       {"i von n - 1", {"i", "n", ""}},  // no " bis ": by positions
   };
   for (const auto& [text, parts] : cases) EXPECT_EQ(Split(text), parts) << text;
-}
-
-// Parts without the separator words, blanks anywhere in them, come back unchanged.
-TEST(LoopTextTest, PartsWithoutSeparatorWordsComeBackUnchanged) {
+  // Joined parts without the separator words, blanks anywhere in them, come back unchanged.
   const std::string samples[] = {"", "i", "x y", " ", "n - 1", " 1", "1 ", "a  b", "vonbis"};
   for (const std::string& variable : samples)
     for (const std::string& start : samples)

@@ -129,8 +129,7 @@ TEST(MarksTest, DropMarkOfAStatementIsARedBarAcrossItsBottomEdge) {
   EXPECT_EQ(canvas.Brush.Color, Colors::ScreenBackground);
 }
 
-// A drop on a block goes to the head of its body, or after the block (DropAfter 1): the bar
-// lies across the edge where the element will stand.
+// The bar lies across the edge where the element will stand: heading the body, or after it.
 TEST(MarksTest, DropMarkOfABlockLiesAcrossTheEdgeWhereTheDropGoes) {
   for (uint8_t after : {0, 1}) {
     SCOPED_TRACE(after);
@@ -183,38 +182,38 @@ TEST(MarksTest, FlowchartBlockMarksItsEntryOrItsExitByDropAfter) {
   }
 }
 
-// In the flowchart a red bar crosses the red connector that leads to where the element lands,
-// also in an empty branch, whose frame takes the drop.
+// In the flowchart a red bar, 12 pixels to each side, crosses the one red connector, to where
+// the element lands; an empty branch takes the drop on its frame.
 TEST(MarksTest, FlowchartDropBarCrossesTheMarkedConnectorOfEveryKind) {
   for (const KindCase& kind : AllKinds()) {
     SCOPED_TRACE(kind.name);
     TestCanvas canvas = ScreenCanvas();
     TDisplayOptions options = Screen(View::Flowchart);
     options.DropTarget = kind.make();
-    options.DropAfter = 1;  // a block takes the drop after itself
+    options.DropAfter = 1;
     ElementPtr(Chain({options.DropTarget, Stmt("danach")}))->Draw(canvas, {100, 20}, 0, options);
     auto red = canvas.Where([](const Op& op) {
       return op.kind == Kind::Line && op.pen.Color == Colors::Red && op.points[0].x == 100 &&
              op.points[1].x == 100;
     });
     ASSERT_EQ(red.size(), 1u);
-    EXPECT_NE(FindFlowchartDropBar(canvas, 100, (red[0]->points[0].y + red[0]->points[1].y) / 2),
-              nullptr);
+    const int middle = (red[0]->points[0].y + red[0]->points[1].y) / 2;
+    EXPECT_NE(FindDropBar(canvas, 100 - 12, 100 + 13, middle), nullptr);
     EXPECT_EQ(canvas.Pen.Color, Colors::Black);
   }
   TestCanvas canvas = ScreenCanvas();
   TDisplayOptions options = Screen(View::Flowchart);
-  auto* decision = new TIf("???");
-  ElementPtr owner(decision);
-  const TPoint no = decision->GetBranchOrigin(canvas, {200, 20}, options, 2);
-  options.DropTarget = decision->ElementAt(canvas, {200, 20}, options, no.x, no.y + 10);
-  ASSERT_EQ(options.DropTarget, decision->Branch(2));
-  ASSERT_EQ(options.DropAfter, 0);
-  decision->Draw(canvas, {200, 20}, 0, options);
-  const int frameBottom = no.y + (kTh + 10 + 2 * 6 + 3) - 6 - 1;
-  EXPECT_NE(FindFlowchartDropBar(canvas, no.x, (no.y + frameBottom) / 2), nullptr);
-  const TPoint yes = decision->GetBranchOrigin(canvas, {200, 20}, options, 1);
-  EXPECT_EQ(FindFlowchartDropBar(canvas, yes.x, (yes.y + frameBottom) / 2), nullptr);
+  TIf decision("???");
+  const TPoint no = decision.GetBranchOrigin(canvas, {200, 20}, options, 2);
+  options.DropTarget = decision.ElementAt(canvas, {200, 20}, options, no.x, no.y + 10);
+  ASSERT_EQ(options.DropTarget, decision.Branch(2));
+  decision.Draw(canvas, {200, 20}, 0, options);
+  for (int branch : {1, 2}) {
+    const TPoint origin = decision.GetBranchOrigin(canvas, {200, 20}, options, branch);
+    const int frameMiddle = origin.y + (kTh + 10 + 2 * 6 + 3 - 6 - 1) / 2;
+    const Op* bar = FindDropBar(canvas, origin.x - 12, origin.x + 13, frameMiddle);
+    EXPECT_EQ(bar != nullptr, branch == 2);
+  }
 }
 
 // --- painting order --------------------------------------------------------------------------

@@ -103,13 +103,7 @@ inline TestCanvas PrinterCanvas() {
 // The drop mark: a solid red bar from left to right (exclusive) over the rows y - 2 to y + 2.
 inline const TestCanvas::Op* FindDropBar(const TestCanvas& canvas, int left, int right, int y) {
   const TestCanvas::Op* bar = canvas.FindRectangle({left, y - 2, right, y + 3});
-  if (!bar || bar->brush.Color != Colors::Red || bar->pen.Color != Colors::Red) return nullptr;
-  return bar;
-}
-
-// The flowchart's drop mark across the connector or frame edge at (x, y).
-inline const TestCanvas::Op* FindFlowchartDropBar(const TestCanvas& canvas, int x, int y) {
-  return FindDropBar(canvas, x - 12, x + 13, y);
+  return bar && bar->brush.Color == Colors::Red && bar->pen.Color == Colors::Red ? bar : nullptr;
 }
 
 // The element kinds a user can insert, for table-driven tests.

@@ -1,7 +1,6 @@
 // The built program as a separate process: pictures without a display, standard input, and
 // output that fails while it is written.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -82,17 +81,6 @@ TEST_F(Program, WritesToDevicesPipesAndProcessSubstitutions) {
             0)
       << err;
   EXPECT_EQ(ReadFile(folder / "log"), "alt\nKopf\n" + text + "Fuss\n");
-}
-
-// Input that is no regular file ends the program at once with an error; a time limit turns
-// a hang into a failure.
-TEST_F(Program, ReadsDesignsOnlyFromRegularFiles) {
-  ASSERT_EQ(mkfifo((folder / "rohr").c_str(), 0600), 0);
-  for (const std::string& input : {std::string("/dev/zero"), folder / "rohr"}) {
-    EXPECT_EQ(Sh("timeout 20 tavelon --export-text " + Quoted(input) + " " + In("a.pas")), 1);
-    EXPECT_EQ(err, "tavelon: " + input +
-                       " ist keine gew\xC3\xB6hnliche Datei und kann nicht gelesen werden\n");
-  }
 }
 
 // A file size limit makes writing fail halfway through the file.

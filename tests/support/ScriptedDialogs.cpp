@@ -4,12 +4,15 @@
 
 #include <filesystem>
 
-void ScriptedDialogs::Unexpected(const std::string& what) {
-  if (failOnUnexpected) ADD_FAILURE() << "no answer queued for " << what;
-}
-
-void ScriptedDialogs::Opened() {
-  if (whileOpen) whileOpen();
+template <typename T>
+std::optional<T> ScriptedDialogs::Take(std::deque<T>& answers, const std::string& what) {
+  if (answers.empty()) {
+    if (failOnUnexpected) ADD_FAILURE() << "no answer queued for " << what;
+    return std::nullopt;
+  }
+  T answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
 }
 
 bool ScriptedDialogs::AllAnswered() const {
@@ -21,14 +24,9 @@ bool ScriptedDialogs::InputQuery(const std::string& title, const std::string& pr
                                  std::string& text) {
   Opened();
   inputCalls.push_back({title, prompt, text});
-  if (inputs_.empty()) {
-    Unexpected("the input box \"" + title + "\"");
-    return false;
-  }
-  const InputAnswer answer = std::move(inputs_.front());
-  inputs_.pop_front();
-  if (answer.kind == InputAnswer::Cancel) return false;
-  if (answer.kind == InputAnswer::Typed) text = answer.text;
+  const auto answer = Take(inputs_, "the input box \"" + title + "\"");
+  if (!answer || answer->kind == InputAnswer::Cancel) return false;
+  if (answer->kind == InputAnswer::Typed) text = answer->text;
   return true;
 }
 
@@ -40,13 +38,7 @@ void ScriptedDialogs::ShowMessage(MessageKind kind, const std::string& caption,
 
 SaveAnswer ScriptedDialogs::AskToSave(const std::string& caption, const std::string& text) {
   saveQuestions.push_back({caption, text});
-  if (saveAnswers_.empty()) {
-    Unexpected("the question whether to save");
-    return SaveAnswer::Cancel;
-  }
-  const SaveAnswer answer = saveAnswers_.front();
-  saveAnswers_.pop_front();
-  return answer;
+  return Take(saveAnswers_, "the question whether to save").value_or(SaveAnswer::Cancel);
 }
 
 bool ScriptedDialogs::MayReplace(const std::string& path) {
@@ -54,13 +46,7 @@ bool ScriptedDialogs::MayReplace(const std::string& path) {
   if (!std::filesystem::exists(path, error) || std::filesystem::is_directory(path, error))
     return true;
   replaceQuestions.push_back(path);
-  if (replaces_.empty()) {
-    Unexpected("the question whether to replace " + path);
-    return false;
-  }
-  const bool replace = replaces_.front();
-  replaces_.pop_front();
-  return replace;
+  return Take(replaces_, "the question whether to replace " + path).value_or(false);
 }
 
 // Like the platform's dialog, the save dialog stays open until a name is accepted.
@@ -68,16 +54,12 @@ bool ScriptedDialogs::Execute(FileDialog& dialog) {
   Opened();
   fileDialogs.push_back(dialog);
   for (;;) {
-    if (files_.empty()) {
-      Unexpected("a file dialog");
-      return false;
-    }
-    auto answer = std::move(files_.front());
-    files_.pop_front();
-    if (!answer) return false;
-    if (dialog.Kind == FileDialogKind::Save && !MayReplace(answer->path)) continue;
-    dialog.FileName = answer->path;
-    if (answer->filterIndex) dialog.FilterIndex = *answer->filterIndex;
+    const auto answer = Take(files_, "a file dialog");
+    if (!answer || !*answer) return false;
+    const FileAnswer& file = **answer;
+    if (dialog.Kind == FileDialogKind::Save && !MayReplace(file.path)) continue;
+    dialog.FileName = file.path;
+    if (file.filterIndex) dialog.FilterIndex = *file.filterIndex;
     return true;
   }
 }
@@ -85,24 +67,12 @@ bool ScriptedDialogs::Execute(FileDialog& dialog) {
 bool ScriptedDialogs::ExecutePrintDialog(Printer&) {
   Opened();
   ++printDialogCalls;
-  if (printDialogs_.empty()) {
-    Unexpected("the print dialog");
-    return false;
-  }
-  const bool answer = printDialogs_.front();
-  printDialogs_.pop_front();
-  return answer;
+  return Take(printDialogs_, "the print dialog").value_or(false);
 }
 
 int ScriptedDialogs::ShowModal(ModalWindow& window) {
   Opened();
   ++modalCalls;
-  if (modals_.empty()) {
-    Unexpected("a dialog window");
-    return -1;
-  }
-  auto answer = std::move(modals_.front());
-  modals_.pop_front();
-  return answer(window);
+  const auto answer = Take(modals_, "a dialog window");
+  return answer ? (*answer)(window) : -1;
 }
-

@@ -43,11 +43,13 @@ class ScriptedDialogs : public Dialogs {
   void AnswerSaveQuestion(SaveAnswer answer) { saveAnswers_.push_back(answer); }
   void AnswerPrintDialog(bool print) { printDialogs_.push_back(print); }
   // Runs the program's own dialog window: answer fills in its fields and returns the result.
-  void AnswerModal(std::function<int(ModalWindow&)> answer) { modals_.push_back(std::move(answer)); }
+  void AnswerModal(std::function<int(ModalWindow&)> answer) {
+    modals_.push_back(std::move(answer));
+  }
 
   std::vector<InputCall> inputCalls;
   std::vector<MessageCall> messages;
-  std::vector<FileDialog> fileDialogs;  // the settings each file dialog was shown with
+  std::vector<FileDialog> fileDialogs;        // the settings each file dialog was shown with
   std::vector<std::string> replaceQuestions;  // the files the save dialog asked about
   std::vector<QuestionCall> saveQuestions;
   int printDialogCalls = 0;
@@ -71,8 +73,12 @@ class ScriptedDialogs : public Dialogs {
     enum Kind { Typed, Unchanged, Cancel } kind;
     std::string text;
   };
-  void Unexpected(const std::string& what);
-  void Opened();
+  // The next queued answer; none is a test failure unless failOnUnexpected is off.
+  template <typename T>
+  std::optional<T> Take(std::deque<T>& answers, const std::string& what);
+  void Opened() {
+    if (whileOpen) whileOpen();
+  }
   // Whether the save dialog may take path: asks when it names an existing file.
   bool MayReplace(const std::string& path);
 
